@@ -1,0 +1,554 @@
+#include "engine/backup_engine.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/engine_strings.h"
+
+namespace hw {
+
+namespace {
+
+// Message box 1: the destination is one of the sources and lacks room.
+const std::vector<int> kMessageNoRoomOnSource = {5871, 5872, 5873, 5874, 5875, 5876};
+inline constexpr int kCaptionNoRoomOnSource = 5877;
+// Message boxes 2 and 3: no medium, root not accessible.
+const std::vector<int> kMessageNoMedium = {5878, 5879};
+const std::vector<int> kMessageNoRoot = {5881, 5882};
+inline constexpr int kCaptionDiskProblem = 5880;
+
+}  // namespace
+
+BackupEngine::BackupEngine(Platform& platform, RunRecord& run, DriveServices& drives,
+                           EngineHost& host, const Texts& texts)
+    : platform_(platform),
+      run_(run),
+      drives_(drives),
+      host_(host),
+      texts_(texts),
+      rules_(std::make_unique<SelectionRules>(run)) {
+  run_.sourceList.clear();
+  run_.destLetter = 0;
+  run_.shortenedPaths.clear();
+  run_.extraFiles.clear();
+  run_.sourceDrives.clear();
+}
+
+BackupEngine::~BackupEngine() {
+  run_.sourceDrives.clear();
+  run_.shortenedPaths.clear();
+}
+
+double BackupEngine::seconds() { return platform_.clock().tickCount() / 1000.0; }
+
+// The backup clock stops for every prompt, message box and pause, so the
+// elapsed time is the time spent working.
+void BackupEngine::stopClock() {
+  if (clockStopped_) return;
+  clockStopped_ = true;
+  pauseStart_ = platform_.clock().tickCount();
+}
+
+void BackupEngine::startClock() {
+  if (!clockStopped_) return;
+  clockStopped_ = false;
+  const std::uint32_t now = platform_.clock().tickCount();
+  run_.startTime += (now - static_cast<std::uint32_t>(pauseStart_)) / 1000.0;
+  pauseStart_ = 0;
+}
+
+void BackupEngine::updateProgress(bool full) {
+  const double copied = run_.bytesCopied + bytesInFlight_;
+  if (run_.totalBytes > 0) {
+    overallPercent = static_cast<std::int32_t>(std::min(99.0, copied * 100.0 / run_.totalBytes));
+  }
+  if (diskCapacity > 0) {
+    const double onDisk = bytesAlreadyOnDisk + bytesOnDisk + bytesInFlight_;
+    diskPercent = static_cast<std::int32_t>(std::min(99.0, onDisk * 100.0 / diskCapacity));
+  }
+  if (!clockStopped_) elapsed = seconds() - run_.startTime;
+  if (full) host_.notify(kNotifyProgress);
+}
+
+int BackupEngine::showMessage(const std::vector<int>& textIds, int captionId, unsigned type) {
+  std::string text;
+  for (int id : textIds) text += texts_.get(id);
+  stopClock();
+  const int answer = host_.messageBox(text, texts_.get(captionId), type);
+  startClock();
+  host_.notify(kNotifyDialogClosed);
+  return answer;
+}
+
+void BackupEngine::pauseLoop() {
+  stopClock();
+  run_.paused = 1;
+  while (run_.paused && run_.active) host_.pumpMessages();
+  run_.paused = 0;
+  startClock();
+}
+
+void BackupEngine::rescanDrive(char letter, bool keepRecord) {
+  if (run_.active) return;
+  if (!keepRecord) {
+    run_.sourceDrives.clear();
+    run_.shortenedPaths.clear();
+  } else if (SourceDrive* drive = run_.findDrive(letter)) {
+    drive->freeTree();
+  }
+  if (letter == 0) return;
+  SourceDrive* drive = run_.findDrive(letter);
+  if (!drive) {
+    for (const DriveListItem& item : run_.sourceList) {
+      if (item.letter != letter) continue;
+      run_.sourceDrives.push_back(std::make_unique<SourceDrive>(makeSourceDrive(item)));
+      drive = run_.sourceDrives.back().get();
+      break;
+    }
+  }
+  if (!drive) return;
+  drive->needsScan = 1;
+  scanRunning_ = true;
+  scanCancelled_ = false;
+  host_.showScanWindow(true);
+  scanDrive(*drive);
+  host_.showScanWindow(false);
+  host_.notify(kNotifyProgress);
+}
+
+// Disk planning: how many destination disks the selected bytes need. The
+// estimate of the time refines this; a fixed destination is one disk.
+void BackupEngine::planAndEstimate() {
+  run_.diskIndex = 0;
+  run_.diskCount = 1;
+  if ((run_.destFlags & DK_REMOVABLE) && diskCapacity > 0) {
+    double fill = 0;
+    int count = 1;
+    for (auto& drive : run_.sourceDrives) {
+      if (!drive->selected || !drive->root) continue;
+      for (DirEntry* d = drive->root; d; d = preorderNext(d)) {
+        for (const FileEntry& f : d->files) {
+          if (!f.selected) continue;
+          const double size = std::max(f.size, run_.clusterSize);
+          if (fill + size >= diskCapacity && fill > 0) {
+            ++count;
+            fill = size;
+          } else {
+            fill += size;
+          }
+        }
+      }
+    }
+    run_.diskCount = count;
+  }
+}
+
+void BackupEngine::nameBackupSet() {
+  if (!run_.setName.empty()) return;
+  // "L", six characters of the date, "A"; the first and last letters change
+  // until the name is free on the destination.
+  const SystemTime now = platform_.clock().localTime();
+  char date[16];
+  std::snprintf(date, sizeof date, "%02u%02u%02u", unsigned(now.year % 100), unsigned(now.month),
+                unsigned(now.day));
+  std::string name = std::string("L") + date + "A";
+  const std::string drive = std::string(1, run_.destLetter) + ":";
+  auto isFree = [&](const std::string& candidate) {
+    std::uint32_t attributes = 0;
+    if (succeeded(platform_.files().getAttributes(drive + "\\" + candidate + ".KVX", attributes))) {
+      return false;
+    }
+    return !succeeded(platform_.files().getAttributes(drive + "\\" + candidate, attributes));
+  };
+  if (!isFree(name)) {
+    bool found = false;
+    for (char last = 'B'; last <= 'Z' && !found; ++last) {
+      name[7] = last;
+      found = isFree(name);
+    }
+    for (char first = 'A'; first <= 'Z' && !found; ++first) {
+      if (first == 'L') continue;
+      name[0] = first;
+      for (char last = 'A'; last <= 'Z' && !found; ++last) {
+        name[7] = last;
+        found = isFree(name);
+      }
+    }
+  }
+  run_.setName = name;
+  run_.setFolder = drive + "\\" + name;
+}
+
+int BackupEngine::prepareDisk() {
+  stopClock();
+  if (!(run_.destFlags & DK_REMOVABLE)) {
+    startClock();
+    return 1;
+  }
+  const char letter = run_.destLetter;
+  int answer = kIdRetry;
+  int ready = 0;
+  while (answer == kIdRetry) {
+    if (!drives_.IsMediaPresent(letter)) {
+      answer = showMessage(kMessageNoMedium, kCaptionDiskProblem, kMbRetryCancel | kMbIconStop);
+      stopClock();
+      continue;
+    }
+    if (!drives_.IsRootAccessible(letter)) {
+      answer = showMessage(kMessageNoRoot, kCaptionDiskProblem, kMbRetryCancel | kMbIconStop);
+      stopClock();
+      continue;
+    }
+    ready = 1;
+    break;
+  }
+  startClock();
+  if (!ready) return 0;
+  host_.setControlText(2069, texts_.get(run_.diskCount - run_.diskIndex == 1
+                                            ? engine_text::kLastDisk
+                                            : engine_text::kMoreDisks));
+  return 1;
+}
+
+int BackupEngine::askNextDisk(bool afterWriteError) {
+  // Whatever went to the disk just filled gets its directory times back
+  // before the disk leaves the drive.
+  stampCreatedDirectories();
+  drives_.WaitForDriveIdle(true);
+  stopClock();
+  int answer = kAnswerPause;
+  while (answer == kAnswerPause) {
+    if (!run_.active) {
+      startClock();
+      return 0;
+    }
+    PromptDetails details;
+    details.diskNumber = run_.diskIndex + 2;
+    details.setName = run_.setName;
+    details.afterWriteError = afterWriteError;
+    answer = host_.ask(PromptKind::nextDisk, details);
+    host_.notify(kNotifyDialogClosed);
+    if (answer == kAnswerPause) {
+      startClock();
+      host_.notify(kNotifyPause);
+      stopClock();
+    } else if (answer == kAnswerAbort) {
+      run_.active = 0;
+      startClock();
+      return kAnswerAbort;
+    }
+  }
+  startClock();
+  bytesOnDisk = 0;
+  bytesAlreadyOnDisk = 0;
+  writeFailures = 0;
+  dirsCreated_ = 0;
+  diskPercent = 0;
+  run_.diskIndex += 1;
+  updateProgress(true);
+  return answer;
+}
+
+// Asks for the next disk until one is ready. False when the run stopped.
+bool BackupEngine::askUntilNextDiskReady() {
+  for (;;) {
+    if (!run_.active) return false;
+    const int answer = askNextDisk(false);
+    if (answer == kAnswerAbort || !run_.active) return false;
+    if (answer != kAnswerContinue) return true;  // go on with the current disk
+    if (prepareDisk() == 1) return true;
+    run_.diskIndex -= 1;
+  }
+}
+
+bool BackupEngine::newDiskAfterWriteError() {
+  if (!(run_.destFlags & DK_REMOVABLE)) return false;
+  if (!drives_.IsNearlyFull(run_.destLetter)) return false;
+  for (;;) {
+    if (!run_.active) return false;
+    const int answer = askNextDisk(true);
+    if (answer == kAnswerContinue) {
+      if (prepareDisk() == 1) return true;
+      run_.diskIndex -= 1;
+      continue;
+    }
+    if (answer == kAnswerAbort) run_.active = 0;
+    return false;
+  }
+}
+
+int BackupEngine::copyPhase() {
+  if (run_.sourceDrives.empty()) return 0;
+  copyBuffer_.assign(kCopyBufferSize, 0);
+  createdDirs_.clear();
+
+  int ready = prepareDisk();
+  if (ready == kRunFatal) return kRunFatal;
+  while (ready != 1) {
+    if (!run_.active) return 0;
+    run_.diskIndex -= 1;
+    const int answer = askNextDisk(false);
+    if (answer == kAnswerAbort || !run_.active) {
+      run_.active = 0;
+      return 0;
+    }
+    if (answer == kAnswerContinue) ready = prepareDisk();
+  }
+
+  nameBackupSet();
+  if ((run_.mode & MODE_BOOT) && (run_.destFlags & DK_REMOVABLE)) copyBootFilesFirst();
+
+  for (auto& drive : run_.sourceDrives) {
+    if (!run_.active) break;
+    if (!drive->selected || !drive->root) continue;
+    run_.sourceLetter = drive->letter;
+    host_.notify(kNotifyNewSourceDrive);
+    if (drive->copiedBefore) resetWalk(drive->root, kWalkResetProcessed);
+    drive->copiedBefore = 1;
+    copyTree(*drive);
+  }
+  if (run_.active && (run_.mode & MODE_BOOT)) copyExtraFiles();
+  stampCreatedDirectories();
+  copyBuffer_.clear();
+  copyBuffer_.shrink_to_fit();
+  return 1;
+}
+
+int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_t mode) {
+  // 1. Reset the per-run state.
+  dirsCreated_ = 0;
+  skipAllTooLarge_ = 0;
+  pauseStart_ = 0;
+  clockStopped_ = false;
+  bytesOnDisk = 0;
+  bytesAlreadyOnDisk = 0;
+  bytesInFlight_ = 0;
+  blockCounter_ = 0;
+  run_.active = 1;
+  run_.totalBytes = 0;
+  run_.totalFiles = 0;
+  currentDrive_ = nullptr;
+  currentDir_ = nullptr;
+  run_.sourceList.assign(sourceList.begin(),
+                         sourceList.begin() + std::min<std::size_t>(sourceList.size(), 26));
+  run_.mode = mode;
+  shortenedDirs_.clear();
+  rules_->ResetClassification();
+  rules_->ResetExtraFiles();
+  rules_->ResetSelection();
+  if (run_.startTime == 0) run_.startTime = seconds();
+
+  // 2. Source drive records: new ones for new letters and for drives marked
+  // for a rescan; the others keep the tree of an earlier run.
+  if (run_.sourceList.empty()) run_.sourceDrives.clear();
+  for (const DriveListItem& item : run_.sourceList) {
+    auto it = std::find_if(run_.sourceDrives.begin(), run_.sourceDrives.end(),
+                           [&](const auto& d) { return d->letter == item.letter; });
+    if (it != run_.sourceDrives.end() && !(*it)->needsScan) continue;
+    if (it != run_.sourceDrives.end()) run_.sourceDrives.erase(it);
+    run_.sourceDrives.push_back(std::make_unique<SourceDrive>(makeSourceDrive(item)));
+  }
+  // 3. Selected or not.
+  for (auto& drive : run_.sourceDrives) {
+    drive->selected = std::any_of(run_.sourceList.begin(), run_.sourceList.end(),
+                                  [&](const DriveListItem& i) { return i.letter == drive->letter; });
+  }
+
+  // 4. Scan.
+  scanRunning_ = true;
+  scanCancelled_ = false;
+  host_.showScanWindow(true);
+  for (auto& drive : run_.sourceDrives) {
+    if (!drive->selected || !drive->needsScan) continue;
+    scanDrive(*drive);
+    if (scanCancelled_) {
+      drive->needsScan = 1;
+      break;
+    }
+  }
+  auto addTotals = [&] {
+    if (run_.sourceDrives.empty()) return;
+    run_.totalBytes = 0;
+    run_.totalFiles = 0;
+    for (auto& drive : run_.sourceDrives) {
+      if (!drive->selected) continue;
+      run_.totalBytes += drive->scannedBytes;
+      run_.totalFiles += drive->scannedFiles;
+    }
+  };
+  // 5. A cancelled scan ends the run.
+  if (scanCancelled_) {
+    host_.showScanWindow(false);
+    addTotals();
+    planAndEstimate();
+    updateProgress(true);
+    run_.active = 0;
+    return kRunCancelled;
+  }
+  // 6, 7.
+  host_.showScanWindow(false);
+  host_.notify(kNotifyProgress);
+  addTotals();
+
+  // 8. Selection.
+  const bool waitWindow = run_.totalBytes >= 6e8 || !(mode & MODE_ALL);
+  if (waitWindow) host_.showWaitWindow(true);
+  rules_->ApplyRules();
+  run_.totalBytes = rules_->selectedBytes();
+  run_.totalFiles = rules_->selectedFiles();
+  if (waitWindow) host_.showWaitWindow(false);
+
+  // 9. Plan.
+  if (run_.sourceDrives.empty()) {
+    run_.active = 0;
+    return kRunNothingPlanned;
+  }
+  planAndEstimate();
+  updateProgress(true);
+
+  // 10. A destination that is also a source needs room for the backup.
+  if (!drives_.HasRoomWhenAlsoSource()) {
+    showMessage(kMessageNoRoomOnSource, kCaptionNoRoomOnSource, kMbOk | kMbIconStop);
+    run_.active = 0;
+    return kRunFatal;
+  }
+
+  // 11. Summary, then the copy.
+  PromptDetails summary;
+  summary.totalBytes = run_.totalBytes;
+  summary.totalFiles = run_.totalFiles;
+  summary.diskCount = run_.diskCount;
+  stopClock();
+  const int answer = host_.ask(PromptKind::summary, summary);
+  startClock();
+  host_.notify(kNotifyDialogClosed);
+  if (answer == kAnswerCancel) run_.active = 0;
+  if (answer == kAnswerStart) {
+    confirmOverwrite_ = 1;
+    run_.active = 1;
+    run_.startTime = seconds();
+    if (copyPhase() == kRunFatal) return kRunFatal;
+    if (run_.active) {
+      overallPercent = 100;
+      diskPercent = 100;
+      updateProgress(true);
+      overallPercent = 100;
+      diskPercent = 100;
+      if (run_.bytesCopied > 5000000) host_.notify(kNotifyHintHugeBackup);
+      clearArchiveBits();
+      if (run_.bytesCopied > 1000000) host_.notify(kNotifyHintBigBackup);
+    }
+  }
+  // 12. Let the destination settle.
+  drives_.WaitForDriveIdle(false);
+  // 13.
+  if (!run_.active) return kRunCancelled;
+  run_.active = 0;
+  return answer;
+}
+
+bool BackupEngine::usableShortPath(std::string& path) {
+  // Usable when no directory of that name exists yet; otherwise try letters
+  // at the end of the last component until one is free.
+  auto taken = [&](const std::string& candidate) {
+    FindData entry;
+    Status status = Status::ok;
+    auto listing = platform_.files().findFirst(candidate + "\\*.*", entry, status);
+    if (!listing) return false;
+    do {
+      if (entry.isDirectory()) return true;
+    } while (listing->next(entry));
+    return false;
+  };
+  if (!taken(path)) return true;
+  const std::size_t last = path.rfind('\\') + 1;
+  std::string candidate = path;
+  if (candidate.size() < last + 4) candidate.resize(last + 4, 'A');
+  for (int width = 1; width <= 3; ++width) {
+    const std::size_t first = last + 4 - width;
+    std::string trial = candidate;
+    // Every combination of `width` letters at positions first .. last+3.
+    int combinations = 1;
+    for (int i = 0; i < width; ++i) combinations *= 26;
+    for (int c = 0; c < combinations; ++c) {
+      int v = c;
+      for (int i = width - 1; i >= 0; --i) {
+        trial[first + i] = char('A' + v % 26);
+        v /= 26;
+      }
+      if (!taken(trial)) {
+        path = trial;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool BackupEngine::shortenDestPath(const std::string& sourcePath, std::string& destPath,
+                                   std::size_t limit) {
+  if (destPath.size() <= limit) return true;
+  ShortenedPath entry;
+  entry.sourcePath = sourcePath;
+
+  // Below a directory that was shortened already, start from its short
+  // path, so a subdirectory stays inside its own parent's copy.
+  for (std::size_t cut = sourcePath.rfind('\\'); cut != std::string::npos && cut > 2;
+       cut = sourcePath.rfind('\\', cut - 1)) {
+    auto known = shortenedDirs_.find(sourcePath.substr(0, cut));
+    if (known == shortenedDirs_.end()) continue;
+    destPath = known->second + sourcePath.substr(cut);
+    break;
+  }
+
+  if (destPath.size() <= limit) {
+    entry.ok = 1;
+    entry.destPath = destPath;
+    run_.shortenedPaths.push_back(entry);
+    shortenedDirs_[sourcePath] = destPath;
+    return true;
+  }
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < destPath.size() && starts.size() < 39; ++i) {
+    if (destPath[i] == '\\') starts.push_back(i + 1);
+  }
+  // The last component that can start early enough to leave room for three
+  // characters; it and every component after it are cut to three.
+  std::size_t from = starts.size();
+  while (from > 0 && starts[from - 1] + 3 > limit) --from;
+  bool ok = from > 0;
+  std::string shortened;
+  if (ok) {
+    shortened = destPath.substr(0, starts[from - 1]);
+    std::size_t pos = starts[from - 1];
+    while (pos <= destPath.size()) {
+      std::size_t end = destPath.find('\\', pos);
+      if (end == std::string::npos) end = destPath.size();
+      std::string part = destPath.substr(pos, std::min<std::size_t>(end - pos, 3));
+      if (part.size() == 1) part += "BC";
+      if (part.size() == 2) part += "C";
+      shortened += part;
+      if (end == destPath.size()) break;
+      shortened += "\\";
+      pos = end + 1;
+    }
+    ok = shortened.size() <= limit && usableShortPath(shortened) && shortened.size() <= limit;
+  }
+  entry.ok = ok ? 1 : 0;
+  entry.destPath = ok ? shortened : texts_.get(engine_text::kShortenFailed);
+  run_.shortenedPaths.push_back(entry);
+  if (ok) {
+    destPath = shortened;
+    shortenedDirs_[sourcePath] = shortened;
+  }
+  return ok;
+}
+
+SourceDrive* RunRecord::findDrive(char letter) {
+  for (auto& d : sourceDrives) {
+    if (d->letter == letter) return d.get();
+  }
+  return nullptr;
+}
+
+}  // namespace hw

@@ -1,0 +1,144 @@
+// The backup engine: one long-lived object that carries out a backup run from
+// scan to report, on the user-interface thread, talking to its front-end only
+// through EngineHost.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "drives/drive_services.h"
+#include "engine/engine_host.h"
+#include "engine/run_record.h"
+#include "engine/texts.h"
+#include "platform/platform.h"
+#include "rules/selection_rules.h"
+
+namespace hw {
+
+// Results of copyFile.
+enum CopyResult : int {
+  kCopyOk = 0,
+  kCopyOpenFailed = 1,
+  kCopyCreateFailed = 2,
+  kCopyNoMemory = 3,
+  kCopyReadFailed = 5,
+  kCopyWriteFailed = 6,
+  kCopyNoSourceTimes = 7,
+  kCopyTimesNotSet = 8,
+  kCopyNoSourceAttributes = 9,
+  kCopyAttributesNotSet = 10,
+  kCopyStopped = 11,
+  kCopySkipped = 12,
+  kCopyRepeatedWriteFailures = 13,
+  kCopyNoDestDirectory = 14,
+};
+
+// Destination paths longer than this are shortened.
+inline constexpr std::size_t kMaxDestPath = 256;
+// Copy in 128 KiB blocks so the window stays responsive between them.
+inline constexpr std::uint32_t kCopyBlock = 0x20000;
+inline constexpr std::size_t kCopyBufferSize = 0x2000A;
+
+class BackupEngine {
+ public:
+  BackupEngine(Platform& platform, RunRecord& run, DriveServices& drives, EngineHost& host,
+               const Texts& texts);
+  ~BackupEngine();
+  BackupEngine(const BackupEngine&) = delete;
+  BackupEngine& operator=(const BackupEngine&) = delete;
+
+  // One whole backup of the selected source drives with the mode bits.
+  int run(const std::vector<DriveListItem>& sourceList, std::uint32_t mode);
+  void rescanDrive(char letter, bool keepRecord);
+  void pauseLoop();
+  // The scan window's cancel button.
+  void cancelScan();
+
+  // Progress figures for the front-end.
+  std::int32_t diskPercent = 0;
+  std::int32_t overallPercent = 0;
+  std::uint32_t writeFailures = 0;
+  double diskCapacity = 0;
+  double elapsed = 0;
+  double remaining = 0;
+  double bytesOnDisk = 0;
+  double bytesAlreadyOnDisk = 0;
+
+  RunRecord& record() { return run_; }
+  SelectionRules& rules() { return *rules_; }
+
+  // Pieces of the run, public so they can be driven one by one.
+  bool scanDrive(SourceDrive& drive);
+  int copyFile(const std::string& source, const std::string& dest, bool keep,
+               bool checkExisting);
+  bool createDestDirs(const std::string& path, bool pathEndsWithFileName, bool freshDisk);
+  bool shortenDestPath(const std::string& sourcePath, std::string& destPath, std::size_t limit);
+  void clearArchiveBits();
+
+ private:
+  struct CopyTarget;  // a FileEntry or an ExtraFile
+
+  int copyPhase();
+  void copyTree(SourceDrive& drive);
+  bool copyDirectory(DirEntry& dir);
+  int ensureRoomFor(double size);
+  void accountCopied(CopyTarget target, double size);
+  void handleCopyResult(CopyTarget target, const std::string& source, const std::string& dest,
+                        int code);
+  bool retryCopy(CopyTarget target, const std::string& source, const std::string& dest);
+  void copyBootFilesFirst();
+  void copyExtraFiles();
+  bool listDirectoryInto(SourceDrive& drive, DirEntry& dir);
+  bool usableShortPath(std::string& path);
+  void stampCreatedDirectories();
+  void removePartialFile(const std::string& dest);
+
+  int prepareDisk();
+  int askNextDisk(bool afterWriteError);
+  bool newDiskAfterWriteError();
+  bool askUntilNextDiskReady();
+  void nameBackupSet();
+
+  void planAndEstimate();
+  void updateProgress(bool full);
+  void stopClock();
+  void startClock();
+  double seconds();
+  int showMessage(const std::vector<int>& textIds, int captionId, unsigned type);
+
+  std::string attributesText(std::uint32_t attributes) const;
+
+  Platform& platform_;
+  RunRecord& run_;
+  DriveServices& drives_;
+  EngineHost& host_;
+  const Texts& texts_;
+  std::unique_ptr<SelectionRules> rules_;
+
+  std::int32_t dirsCreated_ = 0;
+  std::int32_t skipAllTooLarge_ = 0;
+  std::int32_t confirmOverwrite_ = 0;
+  std::vector<char> copyBuffer_;
+  double pauseStart_ = 0;
+  bool clockStopped_ = false;
+  std::uint32_t blockCounter_ = 0;
+  bool scanRunning_ = false;
+  bool scanCancelled_ = false;
+  SourceDrive* currentDrive_ = nullptr;
+  DirEntry* currentDir_ = nullptr;
+  // Directories made on the current disk with the times they must end up
+  // with: adding files to a directory moves its write time, so they are
+  // stamped again once the disk is finished.
+  std::vector<std::pair<std::string, FileTime>> createdDirs_;
+  // Source directory -> its shortened destination, for this run.
+  std::map<std::string, std::string> shortenedDirs_;
+  std::uint64_t lastCopiedBytes_ = 0;
+  // Bytes of the file being copied that are already written, for progress.
+  double bytesInFlight_ = 0;
+};
+
+}  // namespace hw
