@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "drives/drive_kind.h"
 #include "platform/platform.h"
 
 namespace hw {
@@ -16,6 +17,12 @@ class DriveServices {
   DriveServices(Platform& platform, RunRecord& run) : platform_(platform), run_(run) {}
 
   static std::string rootOf(char letter) { return std::string(1, letter) + ":\\"; }
+
+  // DriveKind bits of a drive letter; 0 when there is no such drive.
+  std::uint32_t ClassifyDrive(char letter);
+  // A drive list entry as the drive lists make it, with its sizes measured:
+  // false when the letter names no drive.
+  bool DescribeDrive(char letter, DriveListItem& item);
 
   bool IsMediaPresent(char letter);
   // The drive's root directory can be made the current directory.
