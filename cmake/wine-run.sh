@@ -78,8 +78,10 @@ mkdir -p "$state"
 # wrapper and its hint about a missing wine32.
 if [ -x /usr/lib/wine/wine64 ]; then
   wine=/usr/lib/wine/wine64
+  wineserver=/usr/lib/wine/wineserver
 else
   wine=$(command -v wine64 || command -v wine)
+  wineserver=$(command -v wineserver)
 fi
 export WINELOADER=$wine
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -93,7 +95,19 @@ make_prefix() {
     echo "wine-run.sh: wineboot failed, see $state/wineboot.log" >&2
     return 1
   fi
+  declare_floppy
   touch "$WINEPREFIX/.hoardwell-ready"
+}
+
+# Drive A: is a floppy drive over <state>/floppy-a, so that the programs meet
+# a removable drive as on a real machine. Wine's mount manager reads drive
+# types when it starts, so the new prefix is let go down once (no other
+# program can be running in it yet: they all wait for the prefix lock).
+declare_floppy() {
+  mkdir -p "$state/floppy-a"
+  ln -sfn "$state/floppy-a" "$WINEPREFIX/dosdevices/a:"
+  "$wine" reg.exe add 'HKLM\Software\Wine\Drives' /v a: /d floppy /f >>"$state/wineboot.log" 2>&1
+  "$wineserver" -k && "$wineserver" -w
 }
 
 xvfb_alive() {
