@@ -3,19 +3,19 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/engine_strings.h"
+#include "resources/string_ids.h"
 
 namespace hw {
 
 namespace {
 
 // Message box 1: the destination is one of the sources and lacks room.
-const std::vector<int> kMessageNoRoomOnSource = {5871, 5872, 5873, 5874, 5875, 5876};
-inline constexpr int kCaptionNoRoomOnSource = 5877;
+const std::vector<int> kMessageNoRoomOnSource = {
+    ids::IDS_MSG_SOURCE_FULL_1, ids::IDS_MSG_SOURCE_FULL_2, ids::IDS_MSG_SOURCE_FULL_3,
+    ids::IDS_MSG_SOURCE_FULL_4, ids::IDS_MSG_SOURCE_FULL_5, ids::IDS_MSG_SOURCE_FULL_6};
 // Message boxes 2 and 3: no medium, root not accessible.
-const std::vector<int> kMessageNoMedium = {5878, 5879};
-const std::vector<int> kMessageNoRoot = {5881, 5882};
-inline constexpr int kCaptionDiskProblem = 5880;
+const std::vector<int> kMessageNoMedium = {ids::IDS_MSG_NO_MEDIUM_1, ids::IDS_MSG_NO_MEDIUM_2};
+const std::vector<int> kMessageNoRoot = {ids::IDS_MSG_NO_ROOT_1, ids::IDS_MSG_NO_ROOT_2};
 
 }  // namespace
 
@@ -190,12 +190,12 @@ int BackupEngine::prepareDisk() {
   int ready = 0;
   while (answer == kIdRetry) {
     if (!drives_.IsMediaPresent(letter)) {
-      answer = showMessage(kMessageNoMedium, kCaptionDiskProblem, kMbRetryCancel | kMbIconStop);
+      answer = showMessage(kMessageNoMedium, ids::IDS_MSG_DRIVE_CAPTION, kMbRetryCancel | kMbIconStop);
       stopClock();
       continue;
     }
     if (!drives_.IsRootAccessible(letter)) {
-      answer = showMessage(kMessageNoRoot, kCaptionDiskProblem, kMbRetryCancel | kMbIconStop);
+      answer = showMessage(kMessageNoRoot, ids::IDS_MSG_DRIVE_CAPTION, kMbRetryCancel | kMbIconStop);
       stopClock();
       continue;
     }
@@ -205,8 +205,8 @@ int BackupEngine::prepareDisk() {
   startClock();
   if (!ready) return 0;
   host_.setControlText(2069, texts_.get(run_.diskCount - run_.diskIndex == 1
-                                            ? engine_text::kLastDisk
-                                            : engine_text::kMoreDisks));
+                                            ? ids::IDS_DISK_LAST
+                                            : ids::IDS_DISK_MORE));
   return 1;
 }
 
@@ -408,7 +408,7 @@ int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_
 
   // 10. A destination that is also a source needs room for the backup.
   if (!drives_.HasRoomWhenAlsoSource()) {
-    showMessage(kMessageNoRoomOnSource, kCaptionNoRoomOnSource, kMbOk | kMbIconStop);
+    showMessage(kMessageNoRoomOnSource, ids::IDS_MSG_SOURCE_FULL_CAPTION, kMbOk | kMbIconStop);
     run_.active = 0;
     return kRunFatal;
   }
@@ -535,7 +535,7 @@ bool BackupEngine::shortenDestPath(const std::string& sourcePath, std::string& d
     ok = shortened.size() <= limit && usableShortPath(shortened) && shortened.size() <= limit;
   }
   entry.ok = ok ? 1 : 0;
-  entry.destPath = ok ? shortened : texts_.get(engine_text::kShortenFailed);
+  entry.destPath = ok ? shortened : texts_.get(ids::IDS_SHORT_PATH_UNUSABLE);
   run_.shortenedPaths.push_back(entry);
   if (ok) {
     destPath = shortened;

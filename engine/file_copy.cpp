@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "engine/backup_engine.h"
-#include "engine/engine_strings.h"
+#include "resources/string_ids.h"
 
 namespace hw {
 
@@ -264,19 +264,19 @@ std::string BackupEngine::attributesText(std::uint32_t attributes) const {
   const bool readOnly = attributes & kAttrReadOnly;
   const int k = int(system) + int(hidden) + int(readOnly);
   if (attributes == kInvalidAttributes || k == 0) return {};
-  std::string text = texts_.get(engine_text::kOverwriteIntro);
+  std::string text = texts_.get(ids::IDS_ATTR_PREFIX);
   if (system) {
-    text += texts_.get(engine_text::kOverwriteSystem);
-    if (k == 3) text += texts_.get(engine_text::kListComma);
-    if (k == 2) text += texts_.get(engine_text::kListAnd);
+    text += texts_.get(ids::IDS_ATTR_SYSTEM);
+    if (k == 3) text += texts_.get(ids::IDS_LIST_SEPARATOR);
+    if (k == 2) text += texts_.get(ids::IDS_ATTR_AND);
   }
   if (hidden) {
-    text += texts_.get(engine_text::kOverwriteHidden);
-    if (k == 3) text += "," + texts_.get(engine_text::kListAndAfterComma);
-    if (k == 2 && !system) text += texts_.get(engine_text::kListAnd);
+    text += texts_.get(ids::IDS_ATTR_HIDDEN);
+    if (k == 3) text += "," + texts_.get(ids::IDS_LAST_SEPARATOR);
+    if (k == 2 && !system) text += texts_.get(ids::IDS_ATTR_AND);
   }
-  if (readOnly) text += texts_.get(engine_text::kOverwriteReadOnly);
-  text += texts_.get(engine_text::kOverwriteEnd);
+  if (readOnly) text += texts_.get(ids::IDS_ATTR_READ_ONLY);
+  text += texts_.get(ids::IDS_ATTR_SUFFIX);
   return text;
 }
 

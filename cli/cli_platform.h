@@ -1,0 +1,18 @@
+// The platform the command line runs on: the host platform with the drives
+// given by --drive, or the real Windows drives.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "platform/platform.h"
+
+namespace hw::cli {
+
+// Null with a one-line reason in `error` when the drives cannot be set up.
+std::unique_ptr<Platform> makeCliPlatform(const std::vector<DriveOption>& drives,
+                                          std::string& error);
+
+}  // namespace hw::cli

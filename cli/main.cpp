@@ -1,0 +1,164 @@
+// hoardwell: the command-line front-end of the backup engine.
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/cli_platform.h"
+#include "cli/terminal_host.h"
+#include "engine/table_texts.h"
+#include "drives/drive_services.h"
+#include "engine/backup_engine.h"
+
+namespace {
+
+// Set by Ctrl-C; the terminal host turns it into a stop at the next check.
+volatile std::sig_atomic_t gInterrupted = 0;
+
+void onInterrupt(int) { gInterrupted = 1; }
+
+constexpr int kExitDone = 0;
+constexpr int kExitCancelled = 1;
+constexpr int kExitFatal = 2;
+constexpr int kExitUsage = 64;
+
+int fail(int status, const std::string& reason) {
+  std::cerr << "hoardwell: " << reason << "\n";
+  return status;
+}
+
+struct Tally {
+  double copied = 0;
+  double copiedWithWarning = 0;
+  double notSaved = 0;
+};
+
+const char* outcomeText(int status) {
+  switch (status) {
+    case hw::kOutcomeTooLarge: return "larger than one disk";
+    case hw::kOutcomeSkipped: return "skipped";
+    case hw::kOutcomeDirectoryGone: return "its folder no longer exists";
+    case hw::kOutcomeOpenFailed: return "could not be opened";
+    case hw::kOutcomeNoSourceTimes: return "saved, but its times could not be read";
+    case hw::kOutcomeTimesNotSet: return "saved, but its times could not be set";
+    case hw::kOutcomeNoSourceAttributes: return "saved, but its attributes could not be read";
+    case hw::kOutcomeAttributesNotSet: return "saved, but its attributes could not be set";
+    default: return "not saved";
+  }
+}
+
+// What became of every file the rules chose, told truthfully.
+Tally reportOutcomes(hw::RunRecord& run, std::ostream& err) {
+  Tally tally;
+  auto one = [&](const std::string& path, int status, int wasSelected) {
+    if (status == hw::kOutcomeCopied) {
+      tally.copied += 1;
+      return;
+    }
+    if (status == hw::kOutcomeNotCopied && !wasSelected) return;
+    const bool saved = status >= hw::kOutcomeNoSourceTimes;
+    (saved ? tally.copiedWithWarning : tally.notSaved) += 1;
+    err << "  " << path << ": " << outcomeText(status) << "\n";
+  };
+  for (auto& drive : run.sourceDrives) {
+    if (!drive->selected || !drive->root) continue;
+    for (hw::DirEntry* d = drive->root; d; d = hw::preorderNext(d)) {
+      for (const hw::FileEntry& f : d->files) {
+        one(d->fullPath() + "\\" + f.name, f.status, f.selected || f.diskNumber == -1);
+      }
+    }
+  }
+  for (const hw::ExtraFile& e : run.extraFiles) one(e.path, e.status, e.selected);
+  return tally;
+}
+
+int runBackup(const hw::cli::Options& options) {
+  std::string error;
+  std::unique_ptr<hw::Platform> platform = hw::cli::makeCliPlatform(options.drives, error);
+  if (!platform) return fail(kExitUsage, error);
+
+  hw::RunRecord run;
+  hw::DriveServices drives(*platform, run);
+  hw::TableTexts texts;
+  const bool tty = isatty(STDOUT_FILENO) != 0;
+  hw::cli::TerminalHost host(*platform, std::cin, std::cout, std::cerr, options.yes, tty,
+                             &gInterrupted);
+  hw::BackupEngine engine(*platform, run, drives, host, texts);
+  host.attach(engine);
+
+  std::vector<hw::DriveListItem> sources;
+  for (char letter : options.sources) {
+    hw::DriveListItem item;
+    if (!drives.DescribeDrive(letter, item)) {
+      return fail(kExitUsage, std::string("source drive ") + letter + ": does not exist");
+    }
+    sources.push_back(item);
+  }
+  hw::DriveListItem dest;
+  if (!drives.DescribeDrive(options.dest, dest)) {
+    return fail(kExitUsage, std::string("destination drive ") + options.dest + ": does not exist");
+  }
+  if (dest.kind & hw::DK_CDROM) {
+    return fail(kExitUsage, std::string("destination drive ") + options.dest +
+                                ": is a CD-ROM drive and cannot be written");
+  }
+  // What the main window copies into the records before each run.
+  run.destLetter = dest.letter;
+  run.destFlags = dest.kind;
+  run.destType = dest.statClass;
+  run.clusterSize = dest.sectorSize;
+  engine.diskCapacity = dest.total;
+
+  std::signal(SIGINT, onInterrupt);
+  const int result = engine.run(sources, options.mode);
+  host.finishProgress();
+  std::signal(SIGINT, SIG_DFL);
+
+  const Tally tally = reportOutcomes(run, std::cerr);
+  switch (result) {
+    case hw::kRunDone:
+      std::printf("Backup set %s: %.0f files (%.0f bytes) saved to %s on %d disk%s.\n",
+                  run.setName.c_str(), run.filesCopied, run.bytesCopied, run.setFolder.c_str(),
+                  run.diskIndex + 1, run.diskIndex == 0 ? "" : "s");
+      if (tally.copiedWithWarning > 0) {
+        std::printf("%.0f files were saved with a warning (listed above).\n",
+                    tally.copiedWithWarning);
+      }
+      if (tally.notSaved > 0) {
+        std::printf("%.0f selected files were NOT saved (listed above).\n", tally.notSaved);
+      }
+      return kExitDone;
+    case hw::kRunNothingPlanned:
+      return fail(kExitCancelled, "nothing to back up");
+    case hw::kRunFatal:
+      return fail(kExitFatal, "the backup was stopped: the destination cannot take it");
+    default:
+      if (run.filesCopied > 0) {
+        std::fprintf(stderr,
+                     "hoardwell: cancelled; %.0f files were copied before the stop, but the "
+                     "backup is not complete\n",
+                     run.filesCopied);
+        return kExitCancelled;
+      }
+      return fail(kExitCancelled, "cancelled");
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  hw::cli::Options options;
+  std::string error;
+  if (!hw::cli::parseOptions(args, options, error)) return fail(kExitUsage, error);
+  if (options.command == "help") {
+    std::fputs(hw::cli::usageText(), stdout);
+    return 0;
+  }
+  if (options.command == "backup") return runBackup(options);
+  return fail(kExitUsage, "the drives command is not available yet");
+}
