@@ -146,9 +146,10 @@ enum class LoadResult { loaded, missing, failed };
 LoadResult load(const std::string& path, ProfileTree& tree) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) {
+    const int error = errno;
     std::error_code ec;
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    if (errno == ENOENT && (parent.empty() || std::filesystem::is_directory(parent, ec))) {
+    if (error == ENOENT && (parent.empty() || std::filesystem::is_directory(parent, ec))) {
       return LoadResult::missing;
     }
     return LoadResult::failed;
@@ -193,7 +194,7 @@ ProfileLine* findLine(ProfileSection& section, std::string_view name) {
 // What the buffer holds after a value is copied into `capacity` characters:
 // a value in matching quotes loses them, but only when the closing quote
 // would have fitted (so a value one character too long also loses its last
-// character, as in Windows' own code).
+// character, as in Wine's code).
 std::string copyEntry(std::string_view value, std::uint64_t capacity) {
   bool quoted = false;
   if (value.size() > 1 && (value.front() == '\'' || value.front() == '"') && value.back() == value.front()) {
