@@ -31,16 +31,22 @@ find_build_dir() {
 
 # Stops the shared server once no runner (and no Wine process started by one)
 # has held the users lock for two checks in a row.
+# A build folder removed meanwhile takes the server with it.
 watch_xvfb() {
-  local state=$1 idle=0
+  local state=$1 idle=0 pid
+  pid=$(cat "$state/xvfb.pid")
   exec 6>"$state/xvfb.users.lock"
   while sleep 3; do
+    if [ ! -d "$state" ]; then
+      kill "$pid" 2>/dev/null || true
+      exit 0
+    fi
     exec 7>"$state/xvfb.start.lock"
     flock 7
     if flock -n -x 6; then
       idle=$((idle + 1))
       if [ $idle -ge 2 ]; then
-        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+        kill "$pid" 2>/dev/null || true
         rm -f "$state/xvfb.pid" "$state/xvfb.display"
         exit 0
       fi
