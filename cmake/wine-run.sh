@@ -91,6 +91,11 @@ else
 fi
 export WINELOADER=$wine
 export WINEDEBUG=${WINEDEBUG:--all}
+# Wine turns Windows names into Unix ones in the Unix locale's character set:
+# outside a UTF-8 locale a name such as "B\xfccher" cannot be made at all. A
+# fixed locale also fixes the Windows code page (1252) for every machine.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 # No Mono or Gecko download dialogs, no menu entries in the host's desktop.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
 

@@ -74,6 +74,15 @@ TEST_F(Win32FilesTest, LongNamesKeepTheirSpellingAndAreFoundInAnyCase) {
   EXPECT_EQ(exact[0].name, file);
 }
 
+// Names outside ASCII pass through the system's 8-bit code page both ways.
+TEST_F(Win32FilesTest, EightBitNamesComeBackAsWritten) {
+  const std::string name = "B\xFC" "cher und Entw\xFC" "rfe \xA9 1997";  // Windows-1252
+  ASSERT_EQ(writeFile(dir_ / name, "x"), Status::ok);
+  EXPECT_EQ(names(dir_ / "*"), (std::set<std::string>{".", "..", name}));
+  std::uint32_t attributes = 0;
+  EXPECT_EQ(fs().getAttributes(dir_ / name, attributes), Status::ok);
+}
+
 // The A calls take paths of about MAX_PATH characters, not more.
 TEST_F(Win32FilesTest, PathsEndNearMaxPath) {
   const std::string prefix = dir_.path() + "\\";
