@@ -1,11 +1,51 @@
+#include <sys/statvfs.h>
+
 #include "cli/cli_platform.h"
+#include "platform/host/host_platform.h"
 
 namespace hw::cli {
 
+namespace {
+
+HostDriveKind kindOf(const std::string& kind) {
+  if (kind == "floppy") return HostDriveKind::floppy;
+  if (kind == "removable") return HostDriveKind::removable;
+  if (kind == "cdrom") return HostDriveKind::cdrom;
+  if (kind == "network") return HostDriveKind::network;
+  if (kind == "ram") return HostDriveKind::ram;
+  return HostDriveKind::fixed;
+}
+
+// A drive of no declared size is as large as the host file system under it.
+std::uint64_t hostCapacity(const std::string& folder) {
+  struct statvfs fs {};
+  if (statvfs(folder.c_str(), &fs) != 0) return 0;
+  return std::uint64_t(fs.f_blocks) * fs.f_frsize;
+}
+
+}  // namespace
+
 std::unique_ptr<Platform> makeCliPlatform(const std::vector<DriveOption>& drives,
                                           std::string& error) {
-  error = "the host platform is not built yet";
-  return nullptr;
+  auto platform = std::make_unique<HostPlatform>();
+  for (const DriveOption& option : drives) {
+    HostDrive drive;
+    if (option.kind == "floppy") {
+      drive = floppyDrive(option.letter, option.folder);
+      if (option.bytes) drive.capacity = option.bytes;
+    } else {
+      drive.letter = option.letter;
+      drive.folder = option.folder;
+      drive.kind = kindOf(option.kind);
+      drive.capacity = option.bytes;
+      if (!drive.capacity && !drive.holdsMedia()) drive.capacity = hostCapacity(option.folder);
+    }
+    if (!succeeded(platform->addDrive(drive))) {
+      error = std::string("drive ") + option.letter + ": cannot be set up on " + option.folder;
+      return nullptr;
+    }
+  }
+  return platform;
 }
 
 }  // namespace hw::cli

@@ -33,6 +33,7 @@ int fail(int status, const std::string& reason) {
 
 struct Tally {
   double copied = 0;
+  double bytes = 0;  // of the saved files, as copied
   double copiedWithWarning = 0;
   double notSaved = 0;
 };
@@ -54,25 +55,27 @@ const char* outcomeText(int status) {
 // What became of every file the rules chose, told truthfully.
 Tally reportOutcomes(hw::RunRecord& run, std::ostream& err) {
   Tally tally;
-  auto one = [&](const std::string& path, int status, int wasSelected) {
+  auto one = [&](const std::string& path, int status, int wasSelected, double size) {
     if (status == hw::kOutcomeCopied) {
       tally.copied += 1;
+      tally.bytes += size;
       return;
     }
     if (status == hw::kOutcomeNotCopied && !wasSelected) return;
     const bool saved = status >= hw::kOutcomeNoSourceTimes;
     (saved ? tally.copiedWithWarning : tally.notSaved) += 1;
+    if (saved) tally.bytes += size;
     err << "  " << path << ": " << outcomeText(status) << "\n";
   };
   for (auto& drive : run.sourceDrives) {
     if (!drive->selected || !drive->root) continue;
     for (hw::DirEntry* d = drive->root; d; d = hw::preorderNext(d)) {
       for (const hw::FileEntry& f : d->files) {
-        one(d->fullPath() + "\\" + f.name, f.status, f.selected || f.diskNumber == -1);
+        one(d->fullPath() + "\\" + f.name, f.status, f.selected || f.diskNumber == -1, f.size);
       }
     }
   }
-  for (const hw::ExtraFile& e : run.extraFiles) one(e.path, e.status, e.selected);
+  for (const hw::ExtraFile& e : run.extraFiles) one(e.path, e.status, e.selected, e.size);
   return tally;
 }
 
@@ -122,7 +125,8 @@ int runBackup(const hw::cli::Options& options) {
   switch (result) {
     case hw::kRunDone:
       std::printf("Backup set %s: %.0f files (%.0f bytes) saved to %s on %d disk%s.\n",
-                  run.setName.c_str(), run.filesCopied, run.bytesCopied, run.setFolder.c_str(),
+                  run.setName.c_str(), tally.copied + tally.copiedWithWarning, tally.bytes,
+                  run.setFolder.c_str(),
                   run.diskIndex + 1, run.diskIndex == 0 ? "" : "s");
       if (tally.copiedWithWarning > 0) {
         std::printf("%.0f files were saved with a warning (listed above).\n",

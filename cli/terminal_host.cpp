@@ -194,7 +194,7 @@ void TerminalHost::showWaitWindow(bool) {}
 void TerminalHost::drawProgress(bool force) {
   if (!engine_) return;
   const RunRecord& run = engine_->record();
-  if (!run.active || run.totalFiles == 0) return;
+  if ((!run.active && !force) || run.totalFiles == 0) return;
   const int percent = engine_->overallPercent;
   const std::uint32_t now = platform_.clock().tickCount();
   if (inPlace_) {
