@@ -200,15 +200,16 @@ TEST_F(CopyTest, NoOverwritePromptWhereTheDirectoryWasJustMade) {
 }
 
 TEST_F(CopyTest, LongDestinationPathsAreShortenedInsideTheirParent) {
-  // D:\LyymmddA\C\ is 14 characters; these source paths pass 256 there.
-  const std::string a(100, 'a'), b(100, 'b'), c(60, 'c');
+  // Sources stay within the 259 characters a path may have; on the
+  // destination, 11 characters longer (D:\LyymmddA\C), they pass 256.
+  const std::string a(100, 'a'), b(100, 'b'), c(45, 'c');
   bed.makeDir("C:\\" + a);
   bed.makeDir("C:\\" + a + "\\" + b);
   bed.makeDir("C:\\" + a + "\\" + b + "\\" + c);
-  bed.makeDir("C:\\" + a + "\\" + b + "\\" + c + "\\deeper");
+  bed.makeDir("C:\\" + a + "\\" + b + "\\" + c + "\\dp");
   bed.makeDir("C:\\" + a + "\\" + b + "\\" + c + "X");
-  bed.writeFile("C:\\" + a + "\\" + b + "\\" + c + "\\one.txt", "one");
-  bed.writeFile("C:\\" + a + "\\" + b + "\\" + c + "\\deeper\\two.txt", "two");
+  bed.writeFile("C:\\" + a + "\\" + b + "\\" + c + "\\1", "one");
+  bed.writeFile("C:\\" + a + "\\" + b + "\\" + c + "\\dp\\two.txt", "two");
   bed.writeFile("C:\\" + a + "\\" + b + "\\" + c + "X\\three.txt", "three");
   ASSERT_EQ(bed.backup({'C'}, 'D', MODE_ALL), kRunDone);
   ASSERT_GE(bed.run.shortenedPaths.size(), 2u);
@@ -224,11 +225,11 @@ TEST_F(CopyTest, LongDestinationPathsAreShortenedInsideTheirParent) {
   // Two source directories never share a destination directory, and a
   // subdirectory lands inside its parent's shortened copy.
   EXPECT_NE(shortened[cDir], shortened[cDir + "X"]);
-  EXPECT_EQ(bed.readFile(shortened[cDir] + "\\one.txt"), "one");
-  EXPECT_EQ(bed.readFile(shortened[cDir + "X"] + "\\three.txt"), "three");
-  ASSERT_TRUE(shortened.count(cDir + "\\deeper"));
-  EXPECT_EQ(shortened[cDir + "\\deeper"].rfind(shortened[cDir] + "\\", 0), 0u);
-  EXPECT_EQ(bed.readFile(shortened[cDir + "\\deeper"] + "\\two.txt"), "two");
+  EXPECT_EQ(bed.readFile(shortened[cDir] + "\\1"), "one");
+  EXPECT_EQ(bed.readFile(shortened[cDir + "X"] + "\\3"), "three");
+  ASSERT_TRUE(shortened.count(cDir + "\\dp"));
+  EXPECT_EQ(shortened[cDir + "\\dp"].rfind(shortened[cDir] + "\\", 0), 0u);
+  EXPECT_EQ(bed.readFile(shortened[cDir + "\\dp"] + "\\2"), "two");
   EXPECT_EQ(bed.run.filesCopied, 3);
 }
 

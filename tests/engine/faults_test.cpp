@@ -25,9 +25,13 @@ const std::vector<Source>& fixture() {
   return files;
 }
 
-testing::AssertionResult truthful(EngineBed& bed) {
+// `changedByOthers`: the victim was deleted or resized by someone else
+// between the scan and the copy, so only its copy is compared.
+testing::AssertionResult truthful(EngineBed& bed, bool changedByOthers) {
+  bed.platform.faults().clear();
   for (const Source& s : fixture()) {
-    if (bed.readFile(s.path) != s.content) {
+    const bool victim = s.path.find("victim") != std::string::npos;
+    if (!(victim && changedByOthers) && bed.readFile(s.path) != s.content) {
       return testing::AssertionFailure() << "source changed: " << s.path;
     }
     FileEntry* e = bed.entry(s.path);
@@ -44,6 +48,7 @@ testing::AssertionResult truthful(EngineBed& bed) {
     } else if (bed.exists(dest)) {
       return testing::AssertionFailure() << "a file not saved is on the destination: " << dest;
     }
+    if (victim && changedByOthers && !bed.exists(s.path)) continue;
     const bool archive = (bed.attributes(s.path) & kAttrArchive) != 0;
     if (archive == (e->status == kOutcomeCopied)) {
       return testing::AssertionFailure()
@@ -74,7 +79,9 @@ TEST_P(FaultTest, BackupStaysTruthful) {
   }
   bed.platform.faults().add(c.rule);
   ASSERT_EQ(bed.backup({'C'}, 'D', MODE_ALL), kRunDone);
-  EXPECT_TRUE(truthful(bed));
+  const bool changedByOthers =
+      c.rule.action == FaultAction::vanish || c.rule.action == FaultAction::resize;
+  EXPECT_TRUE(truthful(bed, changedByOthers));
   EXPECT_EQ(bed.entry("C:\\docs\\victim.bin")->status, c.victimStatus);
   EXPECT_EQ(bed.host.count(PromptKind::copyError), c.errorPrompts);
   // The files around the victim are saved whatever happened to it.
