@@ -209,8 +209,8 @@ TEST_F(CopyTest, LongDestinationPathsAreShortenedInsideTheirParent) {
   bed.makeDir("C:\\" + a + "\\" + b + "\\" + c + "\\dp");
   bed.makeDir("C:\\" + a + "\\" + b + "\\" + c + "X");
   bed.writeFile("C:\\" + a + "\\" + b + "\\" + c + "\\1", "one");
-  bed.writeFile("C:\\" + a + "\\" + b + "\\" + c + "\\dp\\two.txt", "two");
-  bed.writeFile("C:\\" + a + "\\" + b + "\\" + c + "X\\three.txt", "three");
+  bed.writeFile("C:\\" + a + "\\" + b + "\\" + c + "\\dp\\2", "two");
+  bed.writeFile("C:\\" + a + "\\" + b + "\\" + c + "X\\3", "three");
   ASSERT_EQ(bed.backup({'C'}, 'D', MODE_ALL), kRunDone);
   ASSERT_GE(bed.run.shortenedPaths.size(), 2u);
   std::map<std::string, std::string> shortened;
