@@ -245,6 +245,26 @@ TEST_F(Win32FilesTest, ReadOnlyFileCannotBeDeletedOrReplaced) {
   EXPECT_EQ(fs().deleteFile(path), Status::ok);
 }
 
+// CREATE_ALWAYS with FILE_ATTRIBUTE_NORMAL refuses to replace a hidden or
+// system file on Windows: the attributes asked for would drop the bits it
+// has. Wine replaces it.
+TEST_F(Win32FilesTest, HiddenOrSystemFileIsNotReplacedByANormalOne) {
+  for (std::uint32_t bits : {kAttrHidden, kAttrSystem}) {
+    SCOPED_TRACE(bits);
+    const std::string path = dir_ / "io.sys";
+    ASSERT_EQ(writeFile(path, "boot"), Status::ok);
+    ASSERT_EQ(fs().setAttributes(path, bits), Status::ok);
+    Status status;
+    std::unique_ptr<File> replaced = fs().create(path, status);
+    KNOWN_WINE_DIFFERENCE("CREATE_ALWAYS over a file with attributes " + test::describeValue(bits),
+                          Status::accessDenied, Status::ok, status);
+    replaced.reset();
+    ASSERT_EQ(fs().setAttributes(path, kAttrNormal), Status::ok);
+    EXPECT_EQ(writeFile(path, "new"), Status::ok);
+    ASSERT_EQ(fs().deleteFile(path), Status::ok);
+  }
+}
+
 TEST_F(Win32FilesTest, AFileBeingWrittenCannotBeOpenedAgain) {
   const std::string path = dir_ / "busy.dat";
   Status s;
