@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/win32/win32_platform.h"
+#include "tests/win32/wine_difference.h"
+
 namespace hw::test {
 
 ScratchFolder::ScratchFolder() {
@@ -46,6 +49,12 @@ void removeTree(const std::string& path) {
     FindClose(find);
   }
   RemoveDirectoryA(path.c_str());
+}
+
+bool wineRunsAsRoot() {
+  char name[256];
+  DWORD size = sizeof name;
+  return runningUnderWine() && GetUserNameA(name, &size) && std::string(name) == "root";
 }
 
 }  // namespace hw::test

@@ -8,14 +8,21 @@
 
 #include <cstdio>
 #include <string>
+#include <type_traits>
 
 #include "platform/win32/win32_platform.h"
 
 namespace hw::test {
 
+// Under Wine the Windows user is the Unix user; root passes every Unix
+// permission check that Wine relies on.
+bool wineRunsAsRoot();
+
 template <typename T>
 std::string describeValue(const T& value) {
-  if constexpr (std::is_integral_v<T> || std::is_enum_v<T>) {
+  if constexpr (std::is_same_v<T, bool>) {
+    return value ? "true" : "false";
+  } else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>) {
     char text[32];
     std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
     return text;
