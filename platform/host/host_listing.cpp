@@ -21,9 +21,9 @@ bool onlyWildcardsLeft(const char* p) {
   return *p == '\0';
 }
 
-// '*' takes any run of characters, '?' one character (or none at the end of
-// the name), and a '.' of the pattern also matches the end of a name with
-// no extension ("*.*" and "README.*" match "README").
+// '*' takes any run of characters, '?' one character other than '.' (or none
+// at a '.' or the end of the name), and a '.' of the pattern also matches the
+// end of a name with no extension ("README.*" matches "README").
 bool matches(const char* p, const char* n) {
   while (*p) {
     if (*p == '*') {
@@ -35,7 +35,7 @@ bool matches(const char* p, const char* n) {
       }
     }
     if (*p == '?') {
-      if (*n) ++n;
+      if (*n && *n != '.') ++n;
       ++p;
       continue;
     }
@@ -45,6 +45,17 @@ bool matches(const char* p, const char* n) {
     ++n;
   }
   return !*n;
+}
+
+// "*" and "*.*" take everything; a pattern ending in '.' ("*.") takes the
+// names without an extension.
+bool wildcardMatch(const std::string& pattern, const std::string& name) {
+  if (pattern == "*" || pattern == "*.*") return true;
+  if (pattern.size() > 1 && pattern.back() == '.' && pattern != "..") {
+    return name.find('.') == std::string::npos &&
+           matches(pattern.substr(0, pattern.size() - 1).c_str(), name.c_str());
+  }
+  return matches(pattern.c_str(), name.c_str());
 }
 
 bool hasWildcards(const std::string& name) {
@@ -124,15 +135,15 @@ std::unique_ptr<DirectoryListing> HostFileSystem::findFirst(const std::string& p
     }
     const bool root = windowsFolder.size() == 2;  // "C:"
     if (!root) {
-      if (matches(where.name.c_str(), ".") && describe(".", folder, entry)) entries.push_back(entry);
+      if (wildcardMatch(where.name, ".") && describe(".", folder, entry)) entries.push_back(entry);
       const std::string parent = folder.substr(0, folder.rfind('/'));
-      if (matches(where.name.c_str(), "..") && describe("..", parent, entry)) {
+      if (wildcardMatch(where.name, "..") && describe("..", parent, entry)) {
         entries.push_back(entry);
       }
     }
     while (const dirent* d = readdir(dir)) {
       const std::string name = d->d_name;
-      if (name == "." || name == ".." || !matches(where.name.c_str(), name.c_str())) continue;
+      if (name == "." || name == ".." || !wildcardMatch(where.name, name)) continue;
       if (describe(name, folder + "/" + name, entry)) entries.push_back(entry);
     }
     closedir(dir);
