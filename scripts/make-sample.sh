@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# make-sample.sh DIR: a sample source drive, about 3.8 MB in nested folders,
-# with odd names, a hidden and a read-only file, and set times, built the
-# same way every time.
+# make-sample.sh DIR: a sample source drive, about 4.8 MB in nested folders,
+# with odd names, a long path, hidden, system and read-only files, and set
+# times, built the same way every time.
 set -euo pipefail
 root=$1
 rm -rf "$root"
@@ -26,12 +26,18 @@ text "Projects/garden.plan/notes/spring (draft).txt" 500
 text "Projects/garden.plan/notes/.hidden notes" 50
 text "Projects/budget 1998.xls" 4000
 : > "Projects/empty.txt"
+# A long path: 200 characters of folder names.
+long="Archive/$(printf 'deeply nested folder %02d/' 1 2 3 4 5 6 7)"
+mkdir -p "$long"
+text "$long/found at the bottom.txt" 30
 text "AUTOEXEC.BAT" 10
+text "IO.SYS" 300
 text "CONFIG.SYS" 10
 # Hidden (Wine's format for the DOS attributes) and read-only files.
 if command -v setfattr >/dev/null; then
   setfattr -n user.DOSATTRIB -v '"0x22"' "Projects/garden.plan/notes/.hidden notes" 2>/dev/null || true
+  setfattr -n user.DOSATTRIB -v '"0x26"' "IO.SYS" 2>/dev/null || true
 fi
-chmod a-w "WINDOWS/SYSTEM/drivers.txt"
+chmod a-w "WINDOWS/SYSTEM/drivers.txt" "IO.SYS"
 # Fixed times, oldest at the top, so kept times can be seen at a glance.
 find . -depth -print0 | xargs -0 touch -h -d "1997-08-21 23:04:54"

@@ -25,9 +25,16 @@ prefix=$build/wine/prefix
 ln -sfn "$work/src" "$prefix/dosdevices/m:"
 ln -sfn "$work/wine" "$prefix/dosdevices/n:"
 status=0
+before=$(date +%s)
 "$runner" "$windows" backup --source M --dest N --yes >/dev/null || status=$?
+after=$(date +%s)
 rm -f "$prefix/dosdevices/m:" "$prefix/dosdevices/n:"
 [ $status -eq 0 ] || { echo "the Windows CLI exited with $status"; exit 1; }
+# Directories got 1997 times; the computer's clock must not have gone there.
+if [ $((after - before)) -lt 0 ] || [ $((after - before)) -gt 120 ]; then
+  echo "the clock moved by $((after - before)) s during the Windows backup"
+  exit 1
+fi
 
 manifest() {  # one line per entry below DIR, the set folder's name as SET
   (cd "$1" && find . -mindepth 1 | LC_ALL=C sort | while IFS= read -r p; do
@@ -40,7 +47,8 @@ manifest() {  # one line per entry below DIR, the set folder's name as SET
       printf '%s %s %s %s hs=%d %s\n' "$p" "$(stat -c %s "$p")" "$(sha256sum < "$p" | cut -c1-16)" \
         "$(stat -c %Y "$p")" "$bits" "$ro"
     fi
-  done) | sed -E 's#^\./L[0-9]{6}[A-Z]#./SET#'
+  done) | sed -E -e 's#^\./L[0-9]{6}[A-Z]#./SET#' \
+                -e 's#^(\./SET(/[A-Z])?) dir [0-9]+$#\1 dir (made by the run)#'
 }
 manifest "$work/native" > "$work/native.txt"
 manifest "$work/wine" > "$work/wine.txt"
