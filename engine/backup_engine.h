@@ -126,7 +126,7 @@ class BackupEngine {
   double pauseStart_ = 0;
   bool clockStopped_ = false;
   std::uint32_t blockCounter_ = 0;
-  bool scanRunning_ = false;
+  bool scanRunning_ = true;  // cleared by the scan window's cancel
   bool scanCancelled_ = false;
   SourceDrive* currentDrive_ = nullptr;
   DirEntry* currentDir_ = nullptr;
