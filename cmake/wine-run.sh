@@ -73,6 +73,11 @@ if [ -n "${HW_WINEPREFIX:-}" ]; then
 elif build=$(find_build_dir "$program_dir" "$PWD"); then
   state=$build/wine
   WINEPREFIX=$state/prefix
+  # A program of the build finds the build's DLLs (HDWL32.DLL for one, which
+  # programs load at start) wherever in the build they were made.
+  dll_path=$(find "$build" \( -path "$state" -o -name CMakeFiles \) -prune -o \
+    -iname '*.dll' -printf '%h\n' | sort -u | sed 's|/|\\|g; s|^|Z:|' | paste -sd ';')
+  export WINEPATH=${WINEPATH:+$WINEPATH;}$dll_path
 else
   state=${TMPDIR:-/tmp}/hoardwell-wine-$(id -u)
   WINEPREFIX=$state/prefix
