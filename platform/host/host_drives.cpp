@@ -74,6 +74,7 @@ Status DriveTable::add(const HostDrive& drive) {
   auto state = std::make_unique<DriveState>();
   state->config = drive;
   state->config.letter = static_cast<char>('A' + slot);
+  if (drive.kind == HostDriveKind::cdrom) state->config.writeProtected = true;
   state->fixedLabel = drive.label;
   drives_[slot] = std::move(state);
   if (drive.holdsMedia() && drive.hasMedia) insertMedium(drive.letter, 1);

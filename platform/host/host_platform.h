@@ -17,7 +17,10 @@
 //   not fit writes nothing and fails with Status::diskFull.
 // - Paths longer than 259 characters fail with Status::filenameTooLong.
 // - Unknown drive letters answer Status::pathNotFound (DRIVE_NO_ROOT_DIR for
-//   the drive type).
+//   the drive type). CD-ROM drives are write-protected.
+// - Sharing modes are not enforced. Open files refer to the platform's drive
+//   table and must not outlive the platform; a file open on a medium that
+//   has since left the drive answers Status::notReady.
 #pragma once
 
 #include <array>
@@ -47,6 +50,7 @@ struct HostDrive {
   std::uint32_t serial = 0x1A2B3C4D;  // medium n gets serial + (n - 1) * 0x10001
   bool hasMedia = true;      // removable kinds: medium 1 is in the drive at start
   bool writeProtected = false;  // every change fails with Status::writeProtect
+                                // (always so for a CD-ROM drive)
   std::string fileSystem;    // empty: "FAT" (floppy, removable, RAM), "FAT32"
                              // (fixed), "CDFS", "NTFS" (network)
 
@@ -84,7 +88,9 @@ struct FaultRule {
   FaultOp op = FaultOp::write;
   std::string pathContains;  // matched without regard to case; empty: any path
   char drive = 0;            // 0: any drive
-  int nth = 1;               // fires on the nth matching call; 0: on every one
+  int nth = 1;               // fires on the nth matching call (for vanish and
+                             // resize on findFirst: the nth matching listed
+                             // entry); 0: on every one
   FaultAction action = FaultAction::fail;
   Status error = Status::writeFault;
   std::uint64_t value = 0;

@@ -81,7 +81,7 @@ Status HostVolumes::volumeInformation(const std::string& root, VolumeInfo& info)
   info.maxComponentLength = 255;
   info.fileSystemFlags = kCasePreserved | kUnicodeOnDisk;
   if (info.fileSystem == "NTFS") info.fileSystemFlags |= kCaseSensitive;
-  if (d->config.writeProtected || d->config.kind == HostDriveKind::cdrom) {
+  if (d->config.writeProtected) {
     info.fileSystemFlags |= kReadOnlyVolume;
   }
   return Status::ok;
@@ -90,7 +90,7 @@ Status HostVolumes::volumeInformation(const std::string& root, VolumeInfo& info)
 Status HostVolumes::setVolumeLabel(const std::string& root, const std::string& label) {
   DriveState* d = nullptr;
   if (Status s = driveOf(root, d); s != Status::ok) return s;
-  if (d->config.writeProtected || d->config.kind == HostDriveKind::cdrom) {
+  if (d->config.writeProtected) {
     return Status::writeProtect;
   }
   if (isFat(fileSystemOf(d->config)) && label.size() > kFatLabelLength) return Status::invalidName;

@@ -247,6 +247,14 @@ TEST(HostDrives, WriteProtectedDrivesRefuseEveryChange) {
   EXPECT_EQ(t.files().createDirectory("E:\\D"), Status::writeProtect);
   std::string bytes;
   EXPECT_TRUE(readWholeFile(t.files(), "E:\\F.TXT", bytes));
+
+  HostDrive cd;
+  cd.letter = 'R';
+  cd.kind = HostDriveKind::cdrom;
+  t.drive(cd);
+  EXPECT_FALSE(t.files().create("R:\\G.TXT", status));
+  EXPECT_EQ(status, Status::writeProtect);
+  EXPECT_EQ(t.platform().volumes().setVolumeLabel("R:\\", "CD"), Status::writeProtect);
 }
 
 TEST(HostDrives, SettingsOfThePlatformAreKept) {
