@@ -1,7 +1,6 @@
 #include "engine/backup_engine.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "resources/string_ids.h"
 
@@ -26,7 +25,8 @@ BackupEngine::BackupEngine(Platform& platform, RunRecord& run, DriveServices& dr
       drives_(drives),
       host_(host),
       texts_(texts),
-      rules_(std::make_unique<SelectionRules>(run)) {
+      rules_(std::make_unique<SelectionRules>(run)),
+      setNaming_(platform, run, texts) {
   run_.sourceList.clear();
   run_.destLetter = 0;
   run_.shortenedPaths.clear();
@@ -143,41 +143,7 @@ void BackupEngine::planAndEstimate() {
   }
 }
 
-void BackupEngine::nameBackupSet() {
-  if (!run_.setName.empty()) return;
-  // "L", six characters of the date, "A"; the first and last letters change
-  // until the name is free on the destination.
-  const SystemTime now = platform_.clock().localTime();
-  char date[16];
-  std::snprintf(date, sizeof date, "%02u%02u%02u", unsigned(now.year % 100), unsigned(now.month),
-                unsigned(now.day));
-  std::string name = std::string("L") + date + "A";
-  const std::string drive = std::string(1, run_.destLetter) + ":";
-  auto isFree = [&](const std::string& candidate) {
-    std::uint32_t attributes = 0;
-    if (succeeded(platform_.files().getAttributes(drive + "\\" + candidate + ".KVX", attributes))) {
-      return false;
-    }
-    return !succeeded(platform_.files().getAttributes(drive + "\\" + candidate, attributes));
-  };
-  if (!isFree(name)) {
-    bool found = false;
-    for (char last = 'B'; last <= 'Z' && !found; ++last) {
-      name[7] = last;
-      found = isFree(name);
-    }
-    for (char first = 'A'; first <= 'Z' && !found; ++first) {
-      if (first == 'L') continue;
-      name[0] = first;
-      for (char last = 'A'; last <= 'Z' && !found; ++last) {
-        name[7] = last;
-        found = isFree(name);
-      }
-    }
-  }
-  run_.setName = name;
-  run_.setFolder = drive + "\\" + name;
-}
+void BackupEngine::nameBackupSet() { setNaming_.NameBackupSet(); }
 
 int BackupEngine::prepareDisk() {
   stopClock();

@@ -15,6 +15,7 @@
 #include "engine/run_record.h"
 #include "engine/texts.h"
 #include "platform/platform.h"
+#include "report/set_naming.h"
 #include "rules/selection_rules.h"
 
 namespace hw {
@@ -118,6 +119,7 @@ class BackupEngine {
   EngineHost& host_;
   const Texts& texts_;
   std::unique_ptr<SelectionRules> rules_;
+  SetNaming setNaming_;
 
   std::int32_t dirsCreated_ = 0;
   std::int32_t skipAllTooLarge_ = 0;
