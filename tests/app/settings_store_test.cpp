@@ -342,6 +342,13 @@ struct BadFile {
   std::string bytes;
 };
 
+// prefix, `count` times `c`, suffix.
+std::string around(const char* prefix, std::size_t count, char c, const char* suffix) {
+  std::string text = prefix;
+  text.append(count, c);
+  return text.append(suffix);
+}
+
 std::vector<BadFile> badFiles() {
   std::string binary;
   for (int i = 0; i < 3000; ++i) binary.push_back(static_cast<char>((i * 151 + 11) & 0xff));
@@ -351,11 +358,11 @@ std::vector<BadFile> badFiles() {
       {"Garbage", "no sections here\r\n=== ]]] [[[\r\n;;;\r\nkey without section=1\r\n"},
       {"BinaryBytes", binary},
       {"ZeroBytes", zeros},
-      {"HugeLine", "[Preferences]\r\nDLogNum=7" + std::string(200000, '7') + "\r\n" + std::string(100000, 'x')},
-      {"HugeSectionName", "[" + std::string(70000, 'S') + "]\r\nk=v\r\n"},
+      {"HugeLine", around("[Preferences]\r\nDLogNum=", 200000, '7', "\r\n") + std::string(100000, 'x')},
+      {"HugeSectionName", around("[", 70000, 'S', "]\r\nk=v\r\n")},
       {"DuplicateSectionsAndKeys",
        "[Preferences]\r\nDLogNum=3\r\nDLOGNUM=4\r\n[preferences]\r\nDLogNum=5\r\nSaveLog=0\r\n"},
-      {"ValuesPastTheLimit", "[Preferences]\r\nSourceDrive=" + std::string(5000, 'C') + "\r\n"},
+      {"ValuesPastTheLimit", around("[Preferences]\r\nSourceDrive=", 5000, 'C', "\r\n")},
       {"UnterminatedHeader", "[Preferences\r\nDLogNum=8\r\n"},
       {"OnlyLineEnds", std::string(5000, '\n')},
   };
