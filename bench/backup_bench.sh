@@ -40,9 +40,13 @@ seconds() {  # seconds COMMAND...: wall time of one run, after a sync
   sync
   local start end
   start=$(date +%s.%N)
-  "$@" >/dev/null 2>&1
+  "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; echo 0; return; }
   end=$(date +%s.%N)
   echo "$end - $start" | bc -l
+}
+
+same_bytes() {  # same_bytes SRC DEST: every file of SRC is in DEST, byte for byte
+  diff -r -q "$1" "$2" >/dev/null
 }
 
 bench_tree() {  # bench_tree NAME MAKER
@@ -56,6 +60,10 @@ bench_tree() {  # bench_tree NAME MAKER
   rm -rf "$work/dest" && mkdir -p "$work/dest"
   local t_hw t_cp t_rsync
   t_hw=$(seconds "$cli" backup --drive "C=$src" --drive "D=$work/dest" --source C --dest D --mode all --yes)
+  if ! same_bytes "$src" "$work/dest"/L*/C; then
+    echo "$name: the backup's copy differs from the source; no figures"
+    return
+  fi
   rm -rf "$work/cp" && t_cp=$(seconds cp -a --reflink=never "$src" "$work/cp")
   rm -rf "$work/rsync" && t_rsync=$(seconds rsync -a "$src/" "$work/rsync/")
   printf '%-6s %6d files %6d MiB  hoardwell %7.2fs  cp -a %7.2fs  rsync -a %7.2fs  ratio hw/cp %.2f  hw/rsync %.2f\n' \
