@@ -55,6 +55,7 @@ const std::string& tree() {
 
 struct Scanner {
   hw::HostPlatform platform;
+  hw::SettingsStore settings{platform, tree() + ".ini"};
   hw::RunRecord run;
   hw::DriveServices drives{platform, run};
   QuietHost host;
@@ -68,7 +69,7 @@ struct Scanner {
     c.folder = tree();
     c.capacity = 1ull << 34;
     platform.addDrive(c);
-    engine = std::make_unique<hw::BackupEngine>(platform, run, drives, host, texts);
+    engine = std::make_unique<hw::BackupEngine>(platform, settings, run, drives, host, texts);
     drive.letter = 'C';
   }
   double scan() {

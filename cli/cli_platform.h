@@ -15,4 +15,8 @@ namespace hw::cli {
 std::unique_ptr<Platform> makeCliPlatform(const std::vector<DriveOption>& drives,
                                           std::string& error);
 
+// The settings file: the one given, or HOARDWL95.INI beside the program, so
+// the command line and the windowed program share their settings.
+std::string settingsPath(Platform& platform, const std::string& given);
+
 }  // namespace hw::cli

@@ -1,4 +1,7 @@
 #include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "cli/cli_platform.h"
 #include "platform/host/host_platform.h"
@@ -46,6 +49,14 @@ std::unique_ptr<Platform> makeCliPlatform(const std::vector<DriveOption>& drives
     }
   }
   return platform;
+}
+
+std::string settingsPath(Platform&, const std::string& given) {
+  std::error_code ignored;
+  if (!given.empty()) return std::filesystem::absolute(given, ignored).string();
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", ignored);
+  const auto folder = program.empty() ? std::filesystem::current_path(ignored) : program.parent_path();
+  return (folder / "HOARDWL95.INI").string();
 }
 
 }  // namespace hw::cli

@@ -12,4 +12,9 @@ std::unique_ptr<Platform> makeCliPlatform(const std::vector<DriveOption>& drives
   return std::make_unique<Win32Platform>();
 }
 
+std::string settingsPath(Platform& platform, const std::string& given) {
+  if (!given.empty()) return given;
+  return platform.programDirectory() + "\\HOARDWL95.INI";
+}
+
 }  // namespace hw::cli

@@ -11,6 +11,7 @@
 #include "cli/cli_platform.h"
 #include "cli/terminal_host.h"
 #include "engine/table_texts.h"
+#include "app/settings_store.h"
 #include "drives/drive_services.h"
 #include "engine/backup_engine.h"
 
@@ -84,13 +85,17 @@ int runBackup(const hw::cli::Options& options) {
   std::unique_ptr<hw::Platform> platform = hw::cli::makeCliPlatform(options.drives, error);
   if (!platform) return fail(kExitUsage, error);
 
+  hw::SettingsStore settings(*platform, hw::cli::settingsPath(*platform, options.settingsFile));
+  // As at the windowed program's start: a first run writes the complete
+  // default settings file.
+  settings.GetMainPlacement(1);
   hw::RunRecord run;
   hw::DriveServices drives(*platform, run);
   hw::TableTexts texts;
   const bool tty = isatty(STDOUT_FILENO) != 0;
   hw::cli::TerminalHost host(*platform, std::cin, std::cout, std::cerr, options.yes, tty,
                              &gInterrupted);
-  hw::BackupEngine engine(*platform, run, drives, host, texts);
+  hw::BackupEngine engine(*platform, settings, run, drives, host, texts);
   host.attach(engine);
 
   std::vector<hw::DriveListItem> sources;

@@ -18,15 +18,17 @@ const std::vector<int> kMessageNoRoot = {ids::IDS_MSG_NO_ROOT_1, ids::IDS_MSG_NO
 
 }  // namespace
 
-BackupEngine::BackupEngine(Platform& platform, RunRecord& run, DriveServices& drives,
-                           EngineHost& host, const Texts& texts)
+BackupEngine::BackupEngine(Platform& platform, SettingsStore& settings, RunRecord& run,
+                           DriveServices& drives, EngineHost& host, const Texts& texts)
     : platform_(platform),
+      settings_(settings),
       run_(run),
       drives_(drives),
       host_(host),
       texts_(texts),
       rules_(std::make_unique<SelectionRules>(run)),
       setNaming_(platform, run, texts) {
+  run_.settingsStore = &settings;
   run_.sourceList.clear();
   run_.destLetter = 0;
   run_.shortenedPaths.clear();

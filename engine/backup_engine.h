@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/settings_store.h"
 #include "drives/drive_services.h"
 #include "engine/engine_host.h"
 #include "engine/run_record.h"
@@ -46,8 +47,8 @@ inline constexpr std::size_t kCopyBufferSize = 0x2000A;
 
 class BackupEngine {
  public:
-  BackupEngine(Platform& platform, RunRecord& run, DriveServices& drives, EngineHost& host,
-               const Texts& texts);
+  BackupEngine(Platform& platform, SettingsStore& settings, RunRecord& run,
+               DriveServices& drives, EngineHost& host, const Texts& texts);
   ~BackupEngine();
   BackupEngine(const BackupEngine&) = delete;
   BackupEngine& operator=(const BackupEngine&) = delete;
@@ -114,6 +115,7 @@ class BackupEngine {
   std::string attributesText(std::uint32_t attributes) const;
 
   Platform& platform_;
+  SettingsStore& settings_;
   RunRecord& run_;
   DriveServices& drives_;
   EngineHost& host_;

@@ -12,6 +12,8 @@
 
 namespace hw {
 
+class SettingsStore;
+
 // Backup mode bits.
 inline constexpr std::uint32_t MODE_ALL = 0x01;
 inline constexpr std::uint32_t MODE_CHANGED = 0x02;
@@ -39,6 +41,7 @@ struct RunRecord {
   std::int32_t paused = 0;
   char destLetter = 0;
   char sourceLetter = 0;
+  SettingsStore* settingsStore = nullptr;
   // The selected entries of the source drive list given to the run.
   std::vector<DriveListItem> sourceList;
   double totalBytes = 0;

@@ -21,6 +21,8 @@ class DriveProfile final : public Profile {
  public:
   explicit DriveProfile(host::DriveTable& drives)
       : drives_(drives), files_([&drives](const std::string& path) {
+          // A host path (the command line's settings file) is taken as it is.
+          if (!path.empty() && path[0] == '/') return path;
           host::Resolved r = drives.resolve(path);
           return r.status == Status::ok && !r.drive->config.writeProtected ? r.host
                                                                            : std::string();

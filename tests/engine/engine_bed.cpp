@@ -59,7 +59,7 @@ ScratchFolder::~ScratchFolder() {
 
 EngineBed::EngineBed() {
   platform.useManualClock();
-  engine = std::make_unique<BackupEngine>(platform, run, drives, host, texts);
+  engine = std::make_unique<BackupEngine>(platform, settings, run, drives, host, texts);
 }
 
 void EngineBed::addFixed(char letter, std::uint64_t capacity) {

@@ -96,6 +96,7 @@ class EngineBed {
 
   ScratchFolder scratch;
   HostPlatform platform;
+  SettingsStore settings{platform, (scratch.path() / "HOARDWL95.INI").string()};
   RunRecord run;
   DriveServices drives{platform, run};
   ScriptedHost host{platform};
