@@ -27,6 +27,13 @@ class ContractEnv {
   virtual bool keepsArchiveBit() = 0;
   // Wine cannot set a creation time on a Linux file system.
   virtual bool keepsCreationTime() = 0;
+  // Wine run as root opens a read-only file for writing (it only refuses
+  // the delete).
+  virtual bool readOnlyStopsWrites() { return true; }
+  // Wine lets CREATE_ALWAYS replace a hidden or system file.
+  virtual bool createRefusesHiddenFiles() { return true; }
+  // Wine's SystemTimeToFileTime takes days a month does not have.
+  virtual bool checksDaysOfMonth() { return true; }
 };
 
 // A new environment with a new scratch folder; one per test.

@@ -73,7 +73,11 @@ TEST_F(ContractServices, ConversionsRefuseWhatWindowsRefuses) {
   EXPECT_FALSE(clock.fileTimeToSystemTime(FileTime::fromValue(0x8000000000000000ULL), st));
   FileTime t;
   EXPECT_FALSE(clock.systemTimeToFileTime({1999, 13, 0, 1, 0, 0, 0, 0}, t));
-  EXPECT_FALSE(clock.systemTimeToFileTime({1999, 2, 0, 29, 0, 0, 0, 0}, t));
+  if (env().checksDaysOfMonth()) {
+    EXPECT_FALSE(clock.systemTimeToFileTime({1999, 2, 0, 29, 0, 0, 0, 0}, t));
+  } else {
+    knownDifference("SystemTimeToFileTime takes 29 February 1999 (Wine)");
+  }
   EXPECT_FALSE(clock.systemTimeToFileTime({1999, 1, 0, 1, 24, 0, 0, 0}, t));
   EXPECT_FALSE(clock.systemTimeToFileTime({1600, 12, 0, 31, 0, 0, 0, 0}, t));
 }

@@ -6,6 +6,7 @@
 #include "platform/win32/win32_platform.h"
 #include "tests/contract/contract_env.h"
 #include "tests/win32/scratch_folder.h"
+#include "tests/win32/wine_difference.h"
 
 namespace hw::contract {
 namespace {
@@ -23,6 +24,9 @@ class Win32Env final : public ContractEnv {
   // Wine has nowhere on a Linux file system to keep either.
   bool keepsArchiveBit() override { return !wine_; }
   bool keepsCreationTime() override { return !wine_; }
+  bool readOnlyStopsWrites() override { return !(wine_ && test::wineRunsAsRoot()); }
+  bool createRefusesHiddenFiles() override { return !wine_; }
+  bool checksDaysOfMonth() override { return !wine_; }
 
  private:
   Win32Platform platform_;
