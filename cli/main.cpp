@@ -9,6 +9,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_platform.h"
+#include "cli/drives_command.h"
 #include "cli/terminal_host.h"
 #include "engine/table_texts.h"
 #include "app/settings_store.h"
@@ -97,6 +98,7 @@ int runBackup(const hw::cli::Options& options) {
                              &gInterrupted);
   hw::BackupEngine engine(*platform, settings, run, drives, host, texts);
   host.attach(engine);
+  drives.setHost(&host);
 
   std::vector<hw::DriveListItem> sources;
   for (char letter : options.sources) {
@@ -132,7 +134,7 @@ int runBackup(const hw::cli::Options& options) {
       std::printf("Backup set %s: %.0f files (%.0f bytes) saved to %s on %d disk%s.\n",
                   run.setName.c_str(), tally.copied + tally.copiedWithWarning, tally.bytes,
                   run.setFolder.c_str(),
-                  run.diskIndex + 1, run.diskIndex == 0 ? "" : "s");
+                  run.diskIndex, run.diskIndex == 1 ? "" : "s");
       if (tally.copiedWithWarning > 0) {
         std::printf("%.0f files were saved with a warning (listed above).\n",
                     tally.copiedWithWarning);
@@ -169,5 +171,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.command == "backup") return runBackup(options);
-  return fail(kExitUsage, "the drives command is not available yet");
+  std::unique_ptr<hw::Platform> platform = hw::cli::makeCliPlatform(options.drives, error);
+  if (!platform) return fail(kExitUsage, error);
+  return hw::runDrivesCommand(*platform, std::cout);
 }

@@ -28,14 +28,6 @@ std::string bytesText(double bytes) {
   return text;
 }
 
-std::string clockText(double seconds) {
-  if (seconds < 0) seconds = 0;
-  const auto s = static_cast<unsigned long>(seconds);
-  char text[32];
-  std::snprintf(text, sizeof text, "%02lu:%02lu:%02lu", s / 3600, s / 60 % 60, s % 60);
-  return text;
-}
-
 }  // namespace
 
 TerminalHost::TerminalHost(Platform& platform, std::istream& in, std::ostream& out,
@@ -183,7 +175,9 @@ void TerminalHost::pumpMessages() {
   }
 }
 
-void TerminalHost::setControlText(int, const std::string&) {}
+void TerminalHost::setControlText(int controlId, const std::string& text) {
+  controls_[controlId] = text;
+}
 
 void TerminalHost::showScanWindow(bool visible) {
   if (visible) out_ << "Scanning...\n";
@@ -205,11 +199,24 @@ void TerminalHost::drawProgress(bool force) {
   }
   lastDraw_ = now;
   lastPlainPercent_ = percent;
-  char line[256];
-  std::snprintf(line, sizeof line, "%3d%%  disk %d %3d%%  files %.0f/%.0f  %s of %s  elapsed %s",
-                percent, run.diskIndex + 1, engine_->diskPercent, run.filesCopied, run.totalFiles,
-                bytesText(run.bytesCopied).c_str(), bytesText(run.totalBytes).c_str(),
-                clockText(engine_->elapsed).c_str());
+  auto text = [&](int id) {
+    auto it = controls_.find(id);
+    return it == controls_.end() ? std::string("-") : it->second;
+  };
+  char head[64];
+  if (percent >= 100) {
+    std::snprintf(head, sizeof head, "%3d%%  disks %s", percent, text(2056).c_str());
+  } else {
+    std::snprintf(head, sizeof head, "%3d%%  disk %d of %d %3d%%", percent, run.diskIndex + 1,
+                  run.diskCount, engine_->diskPercent);
+  }
+  // The figures and units of the run page: files and bytes done and left,
+  // elapsed and remaining time.
+  const std::string line = std::string(head) + "  files " + text(2055) + " done " + text(2059) +
+                           " left  " + text(2054) + " " + text(2082) + " done " + text(2058) +
+                           " " + text(2083) + " left  elapsed " + text(2053) + " " +
+                           text(2080) +
+                           (percent >= 100 ? "" : ", remaining " + text(2057) + " " + text(2081));
   if (inPlace_) {
     out_ << "\r" << line << "\x1b[K" << std::flush;
     progressShown_ = true;
@@ -224,7 +231,8 @@ void TerminalHost::clearProgress() {
 }
 
 void TerminalHost::finishProgress() {
-  drawProgress(true);
+  // Plain lines: the last one is out already unless the figure moved since.
+  if (inPlace_ || !engine_ || engine_->overallPercent != lastPlainPercent_) drawProgress(true);
   if (inPlace_ && progressShown_) out_ << "\n";
   progressShown_ = false;
 }

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdint>
 #include <iosfwd>
+#include <map>
 #include <string>
 
 #include "engine/engine_host.h"
@@ -49,6 +50,8 @@ class TerminalHost final : public EngineHost {
   bool inPlace_;
   const volatile std::sig_atomic_t* interrupted_;
   BackupEngine* engine_ = nullptr;
+  // The run page's texts as the engine's progress feed writes them.
+  std::map<int, std::string> controls_;
   bool progressShown_ = false;
   std::uint32_t lastDraw_ = 0;
   int lastPlainPercent_ = -1;

@@ -29,6 +29,8 @@ BackupEngine::BackupEngine(Platform& platform, SettingsStore& settings, RunRecor
       rules_(std::make_unique<SelectionRules>(run)),
       setNaming_(platform, run, texts) {
   run_.settingsStore = &settings;
+  // Labelling the first disk names the set when it has no name yet.
+  drives_.setSetNamer([this] { nameBackupSet(); });
   run_.sourceList.clear();
   run_.destLetter = 0;
   run_.shortenedPaths.clear();
@@ -41,7 +43,7 @@ BackupEngine::~BackupEngine() {
   run_.shortenedPaths.clear();
 }
 
-double BackupEngine::seconds() { return platform_.clock().tickCount() / 1000.0; }
+double BackupEngine::seconds() { return platform_.clock().tickCount() * 0.001; }
 
 // The backup clock stops for every prompt, message box and pause, so the
 // elapsed time is the time spent working.
@@ -55,21 +57,8 @@ void BackupEngine::startClock() {
   if (!clockStopped_) return;
   clockStopped_ = false;
   const std::uint32_t now = platform_.clock().tickCount();
-  run_.startTime += (now - static_cast<std::uint32_t>(pauseStart_)) / 1000.0;
+  run_.startTime += (now - static_cast<std::uint32_t>(pauseStart_)) * 0.001;
   pauseStart_ = 0;
-}
-
-void BackupEngine::updateProgress(bool full) {
-  const double copied = run_.bytesCopied + bytesInFlight_;
-  if (run_.totalBytes > 0) {
-    overallPercent = static_cast<std::int32_t>(std::min(99.0, copied * 100.0 / run_.totalBytes));
-  }
-  if (diskCapacity > 0) {
-    const double onDisk = bytesAlreadyOnDisk + bytesOnDisk + bytesInFlight_;
-    diskPercent = static_cast<std::int32_t>(std::min(99.0, onDisk * 100.0 / diskCapacity));
-  }
-  if (!clockStopped_) elapsed = seconds() - run_.startTime;
-  if (full) host_.notify(kNotifyProgress);
 }
 
 int BackupEngine::showMessage(const std::vector<int>& textIds, int captionId, unsigned type) {
@@ -116,33 +105,6 @@ void BackupEngine::rescanDrive(char letter, bool keepRecord) {
   scanDrive(*drive);
   host_.showScanWindow(false);
   host_.notify(kNotifyProgress);
-}
-
-// Disk planning: how many destination disks the selected bytes need. The
-// estimate of the time refines this; a fixed destination is one disk.
-void BackupEngine::planAndEstimate() {
-  run_.diskIndex = 0;
-  run_.diskCount = 1;
-  if ((run_.destFlags & DK_REMOVABLE) && diskCapacity > 0) {
-    double fill = 0;
-    int count = 1;
-    for (auto& drive : run_.sourceDrives) {
-      if (!drive->selected || !drive->root) continue;
-      for (DirEntry* d = drive->root; d; d = preorderNext(d)) {
-        for (const FileEntry& f : d->files) {
-          if (!f.selected) continue;
-          const double size = std::max(f.size, run_.clusterSize);
-          if (fill + size >= diskCapacity && fill > 0) {
-            ++count;
-            fill = size;
-          } else {
-            fill += size;
-          }
-        }
-      }
-    }
-    run_.diskCount = count;
-  }
 }
 
 void BackupEngine::nameBackupSet() { setNaming_.NameBackupSet(); }
@@ -286,6 +248,9 @@ int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_
   // 1. Reset the per-run state.
   dirsCreated_ = 0;
   skipAllTooLarge_ = 0;
+  milestone25 = milestone50 = milestone75 = 0;
+  baseEstimate = 0;
+  resetDisplay();
   pauseStart_ = 0;
   clockStopped_ = false;
   bytesOnDisk = 0;
@@ -304,7 +269,6 @@ int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_
   rules_->ResetClassification();
   rules_->ResetExtraFiles();
   rules_->ResetSelection();
-  if (run_.startTime == 0) run_.startTime = seconds();
 
   // 2. Source drive records: new ones for new letters and for drives marked
   // for a rescan; the others keep the tree of an earlier run.
@@ -348,8 +312,8 @@ int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_
   if (scanCancelled_) {
     host_.showScanWindow(false);
     addTotals();
-    planAndEstimate();
-    updateProgress(true);
+    estimate(false);
+    fullUpdate(0);
     run_.active = 0;
     return kRunCancelled;
   }
@@ -371,8 +335,11 @@ int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_
     run_.active = 0;
     return kRunNothingPlanned;
   }
-  planAndEstimate();
-  updateProgress(true);
+  if (!estimate(true)) {
+    run_.active = 0;
+    return kRunNothingPlanned;
+  }
+  fullUpdate(0);
 
   // 10. A destination that is also a source needs room for the backup.
   if (!drives_.HasRoomWhenAlsoSource()) {
@@ -382,29 +349,18 @@ int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_
   }
 
   // 11. Summary, then the copy.
-  PromptDetails summary;
-  summary.totalBytes = run_.totalBytes;
-  summary.totalFiles = run_.totalFiles;
-  summary.diskCount = run_.diskCount;
-  stopClock();
-  const int answer = host_.ask(PromptKind::summary, summary);
-  startClock();
-  host_.notify(kNotifyDialogClosed);
+  const int answer = fillSummary();
   if (answer == kAnswerCancel) run_.active = 0;
   if (answer == kAnswerStart) {
     confirmOverwrite_ = 1;
     run_.active = 1;
-    run_.startTime = seconds();
     if (copyPhase() == kRunFatal) return kRunFatal;
     if (run_.active) {
-      overallPercent = 100;
-      diskPercent = 100;
-      updateProgress(true);
-      overallPercent = 100;
-      diskPercent = 100;
+      finalUpdate();
       if (run_.bytesCopied > 5000000) host_.notify(kNotifyHintHugeBackup);
       clearArchiveBits();
       if (run_.bytesCopied > 1000000) host_.notify(kNotifyHintBigBackup);
+      storeTimings(diskCapacity);
     }
   }
   // 12. Let the destination settle.

@@ -64,10 +64,19 @@ class BackupEngine {
   std::int32_t diskPercent = 0;
   std::int32_t overallPercent = 0;
   std::uint32_t writeFailures = 0;
-  double diskCapacity = 0;
+  double currentDiskTime = 0;  // seconds to fill what remains of this disk
+  double diskCapacity = 0;     // bytes one destination disk takes
+  std::int32_t milestone25 = 0;
+  std::int32_t milestone50 = 0;
+  std::int32_t milestone75 = 0;
   double elapsed = 0;
   double remaining = 0;
+  double estimatedTotal = 0;
   double bytesOnDisk = 0;
+  double baseEstimate = 0;   // after the estimate: seconds per full disk
+  double diskEraseTime = 0;  // seconds to erase one full disk
+  double diskSpaceLeft = 0;
+  double eraseRemaining = 0;
   double bytesAlreadyOnDisk = 0;
 
   RunRecord& record() { return run_; }
@@ -80,6 +89,26 @@ class BackupEngine {
   bool createDestDirs(const std::string& path, bool pathEndsWithFileName, bool freshDisk);
   bool shortenDestPath(const std::string& sourcePath, std::string& destPath, std::size_t limit);
   void clearArchiveBits();
+
+  // Planning and the time estimate.
+  bool estimate(bool withPrompts);
+  bool planDisks(bool withPrompts);
+  double loadRates();
+  void loadEraseRate();
+  void refineRemaining();
+  void recalibrate(int percent);
+  void storeTimings(double capacity);
+  void calibrateErase(double estimatedSeconds, double measuredSeconds);
+  void stopClock();
+  void startClock();
+
+  // The progress feed; `current` is what of the file being copied is written.
+  void fullUpdate(double current);
+  void bytesUpdate(double current);
+  void elapsedUpdate();
+  void diskUpdate(double current);
+  void finalUpdate();
+  int fillSummary();
 
  private:
   struct CopyTarget;  // a FileEntry or an ExtraFile
@@ -105,11 +134,19 @@ class BackupEngine {
   bool askUntilNextDiskReady();
   void nameBackupSet();
 
-  void planAndEstimate();
-  void updateProgress(bool full);
-  void stopClock();
-  void startClock();
+  void updateProgress(bool full) { full ? fullUpdate(bytesInFlight_) : bytesUpdate(bytesInFlight_); }
   double seconds();
+  std::uint32_t capacityKey() const;
+  bool planFile(const std::string& path, std::int32_t& selected, std::int32_t& status,
+                double fileSize, bool withPrompts, double& fill);
+  void dropTooLarge(std::int32_t& selected, std::int32_t& status, double size);
+  void resetDisplay();
+  void showText(int control, const std::string& text);
+  int runTimeUnit() const;
+  void showRunTime(double seconds, double atLeast, int valueControl, int unitControl,
+                   std::string& unitCache);
+  void elapsedShow();
+  void measureElapsed();
   int showMessage(const std::vector<int>& textIds, int captionId, unsigned type);
 
   std::string attributesText(std::uint32_t attributes) const;
@@ -141,6 +178,20 @@ class BackupEngine {
   // Source directory -> its shortened destination, for this run.
   std::map<std::string, std::string> shortenedDirs_;
   std::uint64_t lastCopiedBytes_ = 0;
+  // Full progress updates since the remaining time was last refined; kept
+  // for the program's life.
+  int refineCalls_ = 0;
+  // What the run page shows now, so a text is written only when it changes.
+  struct DisplayCache {
+    std::int64_t elapsedSeconds = -1;
+    std::int64_t remainingSeconds = -1;
+    std::int64_t diskSeconds = -1;
+    double bytesDone = -1;
+    double filesDone = -1;
+    std::int32_t disksLeft = -1;
+    std::string elapsedUnit, remainingUnit, doneUnit, leftUnit;
+  };
+  DisplayCache display_;
   // Bytes of the file being copied that are already written, for progress.
   double bytesInFlight_ = 0;
 };

@@ -65,9 +65,10 @@ struct PromptDetails {
   std::string setName;
   bool systemFile = false;  // overwrite prompt: the existing file is a system file
   bool afterWriteError = false;
-  double totalBytes = 0;    // summary
+  double totalBytes = 0;    // summary; file-too-large: the file's size
   double totalFiles = 0;
   int diskCount = 0;
+  double estimatedSeconds = 0;
 };
 
 class EngineHost {

@@ -60,6 +60,7 @@ ScratchFolder::~ScratchFolder() {
 EngineBed::EngineBed() {
   platform.useManualClock();
   engine = std::make_unique<BackupEngine>(platform, settings, run, drives, host, texts);
+  drives.setHost(&host);
 }
 
 void EngineBed::addFixed(char letter, std::uint64_t capacity) {

@@ -142,8 +142,9 @@ TEST_F(ScanTest, SizeAboveFourGigabytesUsesTheHighWord) {
   { std::ofstream(host).put('x'); }
   std::filesystem::resize_file(host, (5ull << 30) + 7);
   bed.platform.forgetUsage('C');
+  // Larger than the 1 GiB destination: left out at the prompt.
   bed.host.answer = [](PromptKind kind, const PromptDetails&) {
-    return kind == PromptKind::summary ? kAnswerCancel : kAnswerAbort;
+    return kind == PromptKind::summary ? kAnswerCancel : kAnswerSkip;
   };
   EXPECT_EQ(bed.backup({'C'}, 'D', MODE_ALL), kRunCancelled);
   SourceDrive* drive = bed.run.findDrive('C');
@@ -151,6 +152,8 @@ TEST_F(ScanTest, SizeAboveFourGigabytesUsesTheHighWord) {
   // High word 1, low word 2^30 + 7.
   EXPECT_EQ(drive->root->files[0].size, 1 * 4294967296.0 + 1073741824.0 + 7);
   EXPECT_EQ(drive->scannedBytes, double((5ull << 30) + 7));
+  EXPECT_EQ(drive->root->files[0].status, kOutcomeTooLarge);
+  EXPECT_EQ(bed.host.count(PromptKind::fileTooLarge), 1);
 }
 
 }  // namespace
