@@ -9,6 +9,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine64 xvfb xauth x11-utils
   attr rsync bc
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
