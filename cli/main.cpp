@@ -129,6 +129,10 @@ int runBackup(const hw::cli::Options& options) {
   std::signal(SIGINT, SIG_DFL);
 
   const Tally tally = reportOutcomes(run, std::cerr);
+  for (const hw::IncompleteCopy& c : run.incompleteCopies) {
+    std::cerr << "  " << c.path << " on disk " << c.disk
+              << " is a cut-off copy (the disk was taken out); the whole file is on a later disk\n";
+  }
   switch (result) {
     case hw::kRunDone:
       std::printf("Backup set %s: %.0f files (%.0f bytes) saved to %s on %d disk%s.\n",

@@ -1,5 +1,6 @@
 #include "cli/terminal_host.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <istream>
 #include <ostream>
@@ -94,9 +95,10 @@ int TerminalHost::ask(PromptKind kind, const PromptDetails& d) {
         out_ << "\n";
         return kAnswerAbort;
       }
-      // Where media are folders, the next one is put in for the person.
-      const int next = platform_.currentMedium(letter) + 1;
-      platform_.insertMedium(letter, next);
+      // Where media are folders, the next one is put in for the person: a
+      // new one each time, also after a medium was taken out.
+      lastMedium_ = std::max(lastMedium_, platform_.currentMedium(letter)) + 1;
+      platform_.insertMedium(letter, lastMedium_);
       return kAnswerContinue;
     }
     case PromptKind::overwrite: {
@@ -128,9 +130,21 @@ int TerminalHost::ask(PromptKind kind, const PromptDetails& d) {
       if (line == "a" || line == "A") return kAnswerAbort;
       return kAnswerSkip;
     }
-    case PromptKind::diskInUse:
-      return confirm("The disk holds data. Leave it and add the backup?", true) ? kAnswerContinue
-                                                                                 : kAnswerAbort;
+    case PromptKind::diskInUse: {
+      out_ << "The disk in drive holds data already (" << d.text << " used, free).\n";
+      if (unattended_) {
+        // Never erase unasked: the backup goes beside what is there.
+        out_ << "Adding the backup beside it (--yes).\n";
+        return kAnswerAppend;
+      }
+      out_ << "[a]dd the backup beside it, [e]rase the disk, [q]uit? ";
+      std::string line;
+      if (!readLine(line) || line == "q" || line == "Q") return kAnswerAbort;
+      if (line == "e" || line == "E") {
+        return confirm("Erase everything on the disk?", false) ? kAnswerErase : kAnswerAbort;
+      }
+      return kAnswerAppend;
+    }
     case PromptKind::fileTooLarge:
       err_ << d.sourcePath << " is larger than one destination disk and is left out.\n";
       return kAnswerSkip;

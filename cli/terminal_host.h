@@ -56,6 +56,7 @@ class TerminalHost final : public EngineHost {
   std::uint32_t lastDraw_ = 0;
   int lastPlainPercent_ = -1;
   int retriesAnswered_ = 0;
+  int lastMedium_ = 1;
   bool stopAnnounced_ = false;
 };
 

@@ -6,17 +6,6 @@
 
 namespace hw {
 
-namespace {
-
-// Message box 1: the destination is one of the sources and lacks room.
-const std::vector<int> kMessageNoRoomOnSource = {
-    ids::IDS_MSG_SOURCE_FULL_1, ids::IDS_MSG_SOURCE_FULL_2, ids::IDS_MSG_SOURCE_FULL_3,
-    ids::IDS_MSG_SOURCE_FULL_4, ids::IDS_MSG_SOURCE_FULL_5, ids::IDS_MSG_SOURCE_FULL_6};
-// Message boxes 2 and 3: no medium, root not accessible.
-const std::vector<int> kMessageNoMedium = {ids::IDS_MSG_NO_MEDIUM_1, ids::IDS_MSG_NO_MEDIUM_2};
-const std::vector<int> kMessageNoRoot = {ids::IDS_MSG_NO_ROOT_1, ids::IDS_MSG_NO_ROOT_2};
-
-}  // namespace
 
 BackupEngine::BackupEngine(Platform& platform, SettingsStore& settings, RunRecord& run,
                            DriveServices& drives, EngineHost& host, const Texts& texts)
@@ -61,16 +50,6 @@ void BackupEngine::startClock() {
   pauseStart_ = 0;
 }
 
-int BackupEngine::showMessage(const std::vector<int>& textIds, int captionId, unsigned type) {
-  std::string text;
-  for (int id : textIds) text += texts_.get(id);
-  stopClock();
-  const int answer = host_.messageBox(text, texts_.get(captionId), type);
-  startClock();
-  host_.notify(kNotifyDialogClosed);
-  return answer;
-}
-
 void BackupEngine::pauseLoop() {
   stopClock();
   run_.paused = 1;
@@ -109,108 +88,11 @@ void BackupEngine::rescanDrive(char letter, bool keepRecord) {
 
 void BackupEngine::nameBackupSet() { setNaming_.NameBackupSet(); }
 
-int BackupEngine::prepareDisk() {
-  stopClock();
-  if (!(run_.destFlags & DK_REMOVABLE)) {
-    startClock();
-    return 1;
-  }
-  const char letter = run_.destLetter;
-  int answer = kIdRetry;
-  int ready = 0;
-  while (answer == kIdRetry) {
-    if (!drives_.IsMediaPresent(letter)) {
-      answer = showMessage(kMessageNoMedium, ids::IDS_MSG_DRIVE_CAPTION, kMbRetryCancel | kMbIconStop);
-      stopClock();
-      continue;
-    }
-    if (!drives_.IsRootAccessible(letter)) {
-      answer = showMessage(kMessageNoRoot, ids::IDS_MSG_DRIVE_CAPTION, kMbRetryCancel | kMbIconStop);
-      stopClock();
-      continue;
-    }
-    ready = 1;
-    break;
-  }
-  startClock();
-  if (!ready) return 0;
-  host_.setControlText(2069, texts_.get(run_.diskCount - run_.diskIndex == 1
-                                            ? ids::IDS_DISK_LAST
-                                            : ids::IDS_DISK_MORE));
-  return 1;
-}
-
-int BackupEngine::askNextDisk(bool afterWriteError) {
-  // Whatever went to the disk just filled gets its directory times back
-  // before the disk leaves the drive.
-  stampCreatedDirectories();
-  drives_.WaitForDriveIdle(true);
-  stopClock();
-  int answer = kAnswerPause;
-  while (answer == kAnswerPause) {
-    if (!run_.active) {
-      startClock();
-      return 0;
-    }
-    PromptDetails details;
-    details.diskNumber = run_.diskIndex + 2;
-    details.setName = run_.setName;
-    details.afterWriteError = afterWriteError;
-    answer = host_.ask(PromptKind::nextDisk, details);
-    host_.notify(kNotifyDialogClosed);
-    if (answer == kAnswerPause) {
-      startClock();
-      host_.notify(kNotifyPause);
-      stopClock();
-    } else if (answer == kAnswerAbort) {
-      run_.active = 0;
-      startClock();
-      return kAnswerAbort;
-    }
-  }
-  startClock();
-  bytesOnDisk = 0;
-  bytesAlreadyOnDisk = 0;
-  writeFailures = 0;
-  dirsCreated_ = 0;
-  diskPercent = 0;
-  run_.diskIndex += 1;
-  updateProgress(true);
-  return answer;
-}
-
-// Asks for the next disk until one is ready. False when the run stopped.
-bool BackupEngine::askUntilNextDiskReady() {
-  for (;;) {
-    if (!run_.active) return false;
-    const int answer = askNextDisk(false);
-    if (answer == kAnswerAbort || !run_.active) return false;
-    if (answer != kAnswerContinue) return true;  // go on with the current disk
-    if (prepareDisk() == 1) return true;
-    run_.diskIndex -= 1;
-  }
-}
-
-bool BackupEngine::newDiskAfterWriteError() {
-  if (!(run_.destFlags & DK_REMOVABLE)) return false;
-  if (!drives_.IsNearlyFull(run_.destLetter)) return false;
-  for (;;) {
-    if (!run_.active) return false;
-    const int answer = askNextDisk(true);
-    if (answer == kAnswerContinue) {
-      if (prepareDisk() == 1) return true;
-      run_.diskIndex -= 1;
-      continue;
-    }
-    if (answer == kAnswerAbort) run_.active = 0;
-    return false;
-  }
-}
-
 int BackupEngine::copyPhase() {
   if (run_.sourceDrives.empty()) return 0;
   copyBuffer_.assign(kCopyBufferSize, 0);
   createdDirs_.clear();
+  currentDrive_ = run_.sourceDrives.front().get();
 
   int ready = prepareDisk();
   if (ready == kRunFatal) return kRunFatal;
@@ -266,6 +148,7 @@ int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_
                          sourceList.begin() + std::min<std::size_t>(sourceList.size(), 26));
   run_.mode = mode;
   shortenedDirs_.clear();
+  run_.incompleteCopies.clear();
   rules_->ResetClassification();
   rules_->ResetExtraFiles();
   rules_->ResetSelection();
@@ -343,7 +226,7 @@ int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_
 
   // 10. A destination that is also a source needs room for the backup.
   if (!drives_.HasRoomWhenAlsoSource()) {
-    showMessage(kMessageNoRoomOnSource, ids::IDS_MSG_SOURCE_FULL_CAPTION, kMbOk | kMbIconStop);
+    showMessage(1);
     run_.active = 0;
     return kRunFatal;
   }

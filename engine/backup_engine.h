@@ -39,6 +39,9 @@ enum CopyResult : int {
   kCopyNoDestDirectory = 14,
 };
 
+// The refusal to erase a destination that is also a source.
+inline constexpr int kMessageEraseSourceRefused = 10;
+
 // Destination paths longer than this are shortened.
 inline constexpr std::size_t kMaxDestPath = 256;
 // Copy in 128 KiB blocks so the window stays responsive between them.
@@ -57,8 +60,9 @@ class BackupEngine {
   int run(const std::vector<DriveListItem>& sourceList, std::uint32_t mode);
   void rescanDrive(char letter, bool keepRecord);
   void pauseLoop();
-  // The scan window's cancel button.
+  // The scan window's and the erase window's cancel buttons.
   void cancelScan();
+  void cancelErase() { eraseCancelled_ = true; }
 
   // Progress figures for the front-end.
   std::int32_t diskPercent = 0;
@@ -127,11 +131,25 @@ class BackupEngine {
   bool usableShortPath(std::string& path);
   void stampCreatedDirectories();
   void removePartialFile(const std::string& dest);
+  void removeIncompleteCopiesOnThisDisk();
 
+  // Destination disks.
   int prepareDisk();
+  int fixedDiskCheck();
+  bool handleUsedDisk(double total, double free);
+  void appendToDisk(double used);
+  bool eraseDisk(double used);
+  bool deleteTree(const std::string& dir, bool isRoot);
+  bool deleteFilesOf(const std::string& dir);
+  bool deleteOneFile(const std::string& path);
+  void showEraseFigures(double secondsLeft, bool atLeastTwo);
   int askNextDisk(bool afterWriteError);
   bool newDiskAfterWriteError();
   bool askUntilNextDiskReady();
+  void noteFilledDiskLabel();
+  bool destinationIsASource() const;
+  bool labelOfThisSet(const std::string& description) const;
+  std::string figureText(double bytes) const;
   void nameBackupSet();
 
   void updateProgress(bool full) { full ? fullUpdate(bytesInFlight_) : bytesUpdate(bytesInFlight_); }
@@ -147,7 +165,8 @@ class BackupEngine {
                    std::string& unitCache);
   void elapsedShow();
   void measureElapsed();
-  int showMessage(const std::vector<int>& textIds, int captionId, unsigned type);
+  // The engine's message boxes by number; figures for those that show some.
+  int showMessage(int number, double figure1 = 0, double figure2 = 0);
 
   std::string attributesText(std::uint32_t attributes) const;
 
@@ -169,6 +188,8 @@ class BackupEngine {
   std::uint32_t blockCounter_ = 0;
   bool scanRunning_ = true;  // cleared by the scan window's cancel
   bool scanCancelled_ = false;
+  bool eraseCancelled_ = false;
+  std::uint32_t diskSerial_ = 0;  // serial number of the disk in the drive
   SourceDrive* currentDrive_ = nullptr;
   DirEntry* currentDir_ = nullptr;
   // Directories made on the current disk with the times they must end up

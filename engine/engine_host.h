@@ -25,6 +25,8 @@ inline constexpr int kAnswerSkipFile = 3;    // overwrite prompt
 inline constexpr int kAnswerOverwriteAll = 4;
 inline constexpr int kAnswerPause = 5;
 inline constexpr int kAnswerContinue = 6;
+inline constexpr int kAnswerErase = 7;      // disk in use
+inline constexpr int kAnswerAppend = 8;     // disk in use
 inline constexpr int kAnswerAbort = 9;
 inline constexpr int kAnswerSkip = 10;
 inline constexpr int kAnswerSkipAll = 11;
@@ -69,6 +71,7 @@ struct PromptDetails {
   double totalFiles = 0;
   int diskCount = 0;
   double estimatedSeconds = 0;
+  std::uint32_t timeoutMs = 0;  // next disk: go on by itself after this; 0 never
 };
 
 class EngineHost {
@@ -85,6 +88,8 @@ class EngineHost {
   // The scan status window; its path line shows where the scan is.
   virtual void showScanWindow(bool visible) = 0;
   virtual void showWaitWindow(bool visible) = 0;
+  // The erase window; its cancel button calls BackupEngine::cancelErase.
+  virtual void showEraseWindow(bool visible) {}
 };
 
 }  // namespace hw

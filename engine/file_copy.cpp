@@ -156,7 +156,32 @@ void BackupEngine::removePartialFile(const std::string& dest) {
   // a good copy.
   FileSystem& fs = platform_.files();
   fs.setAttributes(dest, kAttrNormal);
-  fs.deleteFile(dest);
+  if (succeeded(fs.deleteFile(dest)) || !(run_.destFlags & DK_REMOVABLE)) return;
+  // The disk left the drive with the cut-off copy on it: remember it, to
+  // remove it should that disk come back, and to tell the user otherwise.
+  run_.incompleteCopies.push_back({dest, run_.diskIndex + 1, diskSerial_});
+}
+
+void BackupEngine::removeIncompleteCopiesOnThisDisk() {
+  VolumeInfo info;
+  if (!succeeded(platform_.volumes().volumeInformation(DriveServices::rootOf(run_.destLetter), info))) {
+    return;
+  }
+  diskSerial_ = info.serial;
+  FileSystem& fs = platform_.files();
+  auto& list = run_.incompleteCopies;
+  for (auto it = list.begin(); it != list.end();) {
+    if (it->serial == info.serial) {
+      fs.setAttributes(it->path, kAttrNormal);
+      fs.deleteFile(it->path);
+      std::uint32_t attributes = 0;
+      if (!succeeded(fs.getAttributes(it->path, attributes))) {
+        it = list.erase(it);
+        continue;
+      }
+    }
+    ++it;
+  }
 }
 
 int BackupEngine::copyFile(const std::string& source, const std::string& dest, bool keep,

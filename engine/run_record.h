@@ -27,6 +27,14 @@ inline constexpr int kRunDone = 2;
 inline constexpr int kRunCancelled = 3;
 inline constexpr int kRunFatal = 16;
 
+// A cut-off copy that could not be removed because its disk had left the
+// drive.
+struct IncompleteCopy {
+  std::string path;
+  std::int32_t disk = 0;
+  std::uint32_t serial = 0;
+};
+
 struct RunRecord {
   std::uint32_t slownessRating = 1;
   std::uint32_t mode = 0;
@@ -58,6 +66,7 @@ struct RunRecord {
   std::string setLabel;
   std::string setName;
   std::vector<ShortenedPath> shortenedPaths;
+  std::vector<IncompleteCopy> incompleteCopies;
   std::vector<ExtraFile> extraFiles;
   // unique_ptr so a drive's tree keeps its place while the list changes.
   std::vector<std::unique_ptr<SourceDrive>> sourceDrives;

@@ -17,8 +17,10 @@ int ScriptedHost::ask(PromptKind kind, const PromptDetails& d) {
     case PromptKind::summary:
       return kAnswerStart;
     case PromptKind::nextDisk: {
+      // A new medium each time, also after one was taken out.
       const char letter = 'A';
-      platform_.insertMedium(letter, platform_.currentMedium(letter) + 1);
+      lastMedium_ = std::max(lastMedium_, platform_.currentMedium(letter)) + 1;
+      platform_.insertMedium(letter, lastMedium_);
       return kAnswerContinue;
     }
     case PromptKind::overwrite:
@@ -26,7 +28,7 @@ int ScriptedHost::ask(PromptKind kind, const PromptDetails& d) {
     case PromptKind::copyError:
       return kAnswerSkip;
     case PromptKind::diskInUse:
-      return kAnswerContinue;
+      return kAnswerAppend;
     case PromptKind::fileTooLarge:
       return kAnswerSkip;
   }

@@ -53,6 +53,7 @@ class ScriptedHost final : public EngineHost {
 
  private:
   HostPlatform& platform_;
+  int lastMedium_ = 1;
 };
 
 // A folder of its own under the system's temporary folder, removed at the end.
