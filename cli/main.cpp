@@ -139,6 +139,8 @@ int runBackup(const hw::cli::Options& options) {
                   run.setName.c_str(), tally.copied + tally.copiedWithWarning, tally.bytes,
                   run.setFolder.c_str(),
                   run.diskIndex, run.diskIndex == 1 ? "" : "s");
+      std::printf("Time: %.1f s measured, %.1f s estimated.\n", engine.elapsed,
+                  run.estimateSeconds);
       if (tally.copiedWithWarning > 0) {
         std::printf("%.0f files were saved with a warning (listed above).\n",
                     tally.copiedWithWarning);

@@ -78,9 +78,12 @@ int TerminalHost::ask(PromptKind kind, const PromptDetails& d) {
   clearProgress();
   switch (kind) {
     case PromptKind::summary: {
+      // The summary's first line is the estimated time with its unit.
+      const std::string estimate = d.text.substr(0, d.text.find('\n'));
       char line[256];
-      std::snprintf(line, sizeof line, "Back up %.0f files (%s) on %d disk%s?", d.totalFiles,
-                    bytesText(d.totalBytes).c_str(), d.diskCount, d.diskCount == 1 ? "" : "s");
+      std::snprintf(line, sizeof line, "Back up %.0f files (%s) on %d disk%s, about %s?",
+                    d.totalFiles, bytesText(d.totalBytes).c_str(), d.diskCount,
+                    d.diskCount == 1 ? "" : "s", estimate.c_str());
       return confirm(line, true) ? kAnswerStart : kAnswerCancel;
     }
     case PromptKind::nextDisk: {
