@@ -165,6 +165,9 @@ class BackupEngine {
                    std::string& unitCache);
   void elapsedShow();
   void measureElapsed();
+  // Asks until the answer is not pause (the user resumed) or the run stopped;
+  // the clock is stopped around it by the caller.
+  int askWithPauses(PromptKind kind, const PromptDetails& details);
   // The engine's message boxes by number; figures for those that show some.
   int showMessage(int number, double figure1 = 0, double figure2 = 0);
 

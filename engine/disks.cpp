@@ -66,6 +66,21 @@ std::string withLabel(const std::string& pattern, const std::string& label) {
 
 }  // namespace
 
+int BackupEngine::askWithPauses(PromptKind kind, const PromptDetails& details) {
+  int answer = kAnswerPause;
+  while (answer == kAnswerPause && run_.active) {
+    answer = host_.ask(kind, details);
+    host_.notify(kNotifyDialogClosed);
+    if (answer == kAnswerPause) {
+      // The main window's pause runs until the user resumes; then ask again.
+      startClock();
+      host_.notify(kNotifyPause);
+      stopClock();
+    }
+  }
+  return answer;
+}
+
 int BackupEngine::showMessage(int number, double figure1, double figure2) {
   const MessageBox& box = messageBoxOf(number);
   std::string text;
@@ -219,27 +234,15 @@ bool BackupEngine::handleUsedDisk(double total, double free) {
   details.totalBytes = used;
   details.diskNumber = run_.diskIndex + 1;
   stopClock();
-  int answer = kAnswerPause;
-  while (answer == kAnswerPause) {
-    if (!run_.active) {
-      startClock();
-      return false;
-    }
-    answer = host_.ask(PromptKind::diskInUse, details);
-    host_.notify(kNotifyDialogClosed);
-    if (answer == kAnswerErase) {
-      eraseDisk(used);
-    } else if (answer == kAnswerAppend) {
-      appendToDisk(used);
-    } else if (answer == kAnswerPause) {
-      startClock();
-      host_.notify(kNotifyPause);
-      stopClock();
-    } else if (answer == kAnswerAbort) {
-      run_.active = 0;
-      startClock();
-      return false;
-    }
+  const int answer = askWithPauses(PromptKind::diskInUse, details);
+  if (answer == kAnswerErase) {
+    eraseDisk(used);
+  } else if (answer == kAnswerAppend) {
+    appendToDisk(used);
+  } else if (answer == kAnswerAbort || answer == kAnswerPause) {
+    if (answer == kAnswerAbort) run_.active = 0;
+    startClock();
+    return false;
   }
   startClock();
   return true;
@@ -433,28 +436,20 @@ int BackupEngine::askNextDisk(bool afterWriteError) {
   stampCreatedDirectories();
   drives_.WaitForDriveIdle(true);
   stopClock();
-  int answer = kAnswerPause;
-  while (answer == kAnswerPause) {
-    if (!run_.active) {
-      startClock();
-      return 0;
-    }
-    PromptDetails details;
-    details.diskNumber = run_.diskIndex + 2;
-    details.setName = run_.setName;
-    details.afterWriteError = afterWriteError;
-    details.timeoutMs = drives_.DiskChangeTimeout();
-    answer = host_.ask(PromptKind::nextDisk, details);
-    host_.notify(kNotifyDialogClosed);
-    if (answer == kAnswerPause) {
-      startClock();
-      host_.notify(kNotifyPause);
-      stopClock();
-    } else if (answer == kAnswerAbort) {
-      run_.active = 0;
-      startClock();
-      return kAnswerAbort;
-    }
+  PromptDetails details;
+  details.diskNumber = run_.diskIndex + 2;
+  details.setName = run_.setName;
+  details.afterWriteError = afterWriteError;
+  details.timeoutMs = drives_.DiskChangeTimeout();
+  const int answer = askWithPauses(PromptKind::nextDisk, details);
+  if (answer == kAnswerPause) {  // stopped while paused
+    startClock();
+    return 0;
+  }
+  if (answer == kAnswerAbort) {
+    run_.active = 0;
+    startClock();
+    return kAnswerAbort;
   }
   drives_.WaitForRootAccess();
   startClock();

@@ -121,30 +121,20 @@ bool BackupEngine::planFile(const std::string& path, std::int32_t& selected,
   if (skipAllTooLarge_) {
     dropTooLarge(selected, status, size);
   } else {
-    int answer = kAnswerPause;
-    while (answer == kAnswerPause && run_.active) {
-      PromptDetails details;
-      details.sourcePath = path;
-      details.text = FormatGrouped(fileSize, 0) + " " + texts_.get(ids::IDS_UNIT_BYTES) + "\n" +
-                     FormatGrouped(diskCapacity, 0) + " " + texts_.get(ids::IDS_UNIT_BYTES);
-      details.totalBytes = fileSize;
-      answer = host_.ask(PromptKind::fileTooLarge, details);
-      host_.notify(kNotifyDialogClosed);
-      if (answer == kAnswerSkip) {
-        dropTooLarge(selected, status, size);
-      } else if (answer == kAnswerSkipAll) {
-        dropTooLarge(selected, status, size);
-        skipAllTooLarge_ = 1;
-      } else if (answer == kAnswerPause) {
-        startClock();
-        host_.notify(kNotifyPause);
-        stopClock();
-      } else if (answer == kAnswerAbort) {
-        run_.active = 0;
-        host_.notify(kNotifyStopped);
-        startClock();
-        return false;
-      }
+    PromptDetails details;
+    details.sourcePath = path;
+    details.text = FormatGrouped(fileSize, 0) + " " + texts_.get(ids::IDS_UNIT_BYTES) + "\n" +
+                   FormatGrouped(diskCapacity, 0) + " " + texts_.get(ids::IDS_UNIT_BYTES);
+    details.totalBytes = fileSize;
+    const int answer = askWithPauses(PromptKind::fileTooLarge, details);
+    if (answer == kAnswerSkip || answer == kAnswerSkipAll) {
+      dropTooLarge(selected, status, size);
+      if (answer == kAnswerSkipAll) skipAllTooLarge_ = 1;
+    } else if (answer == kAnswerAbort) {
+      run_.active = 0;
+      host_.notify(kNotifyStopped);
+      startClock();
+      return false;
     }
   }
   startClock();
