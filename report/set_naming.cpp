@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "report/folders.h"
+#include "report/report_format.h"
 #include "resources/string_ids.h"
 
 namespace hw {
@@ -77,9 +79,83 @@ int SetNaming::MakeSetNameUnique(std::string& name) {
   return 0;
 }
 
+std::string SetNaming::programFolder() {
+  // The settings file lies in the program's folder. A settings file given
+  // by a host path (the command line and tests off Windows) says nothing
+  // about drives, so the platform's program folder stands in for it.
+  const std::string& ini = settings_.iniPath();
+  const std::size_t cut = ini.rfind('\\');
+  if (cut == std::string::npos) return platform_.programDirectory();
+  return ini.substr(0, cut);
+}
+
+int SetNaming::SetUpLogFolder() {
+  FileSystem& files = platform_.files();
+  const std::string unset = texts_.get(ids::IDS_NONE);
+  const std::string logName(kLogFolderName);
+
+  std::string appDirText = unset;
+  settings_.GetAppDir(appDirText);
+  bool repairAppDir = appDirText == unset;
+  const std::string program = programFolder();
+  std::string appDir = program;
+  settings_.GetAppDir(appDir);
+  if (!FolderExists(files, appDir, false)) {
+    repairAppDir = true;
+    appDir = program;
+  }
+  if (!FolderExists(files, appDir, false)) return logFolderOnAFixedSource(unset);
+
+  std::string& logFolder = run_.logFileBase;
+  logFolder = appDir + "\\" + logName;
+  // A missing key reads as "None\LOGFILES", which names no folder.
+  std::string stored = unset;
+  settings_.GetSaveLogDir(stored);
+  const bool customKept = stored != unset && FolderExists(files, stored, false);
+  if (customKept) logFolder = stored;
+  if (repairAppDir) settings_.SetAppDir(appDir);
+  if (customKept) return 1;
+  CreateFolderPath(files, logFolder, false);
+  settings_.SetSaveLogDir(logFolder);
+  return 0;
+}
+
+// Not even the program's folder can be reached: the working folder is looked
+// for on the fixed drives among the sources, else it goes to C:.
+int SetNaming::logFolderOnAFixedSource(const std::string& unset) {
+  FileSystem& files = platform_.files();
+  const std::string appName(kAppFolderName);
+  const std::string logName(kLogFolderName);
+  std::string& logFolder = run_.logFileBase;
+  for (const DriveListItem& item : run_.sourceList) {
+    if (!(item.kind & DK_FIXED)) continue;
+    const std::string candidate = std::string(1, item.letter) + ":\\" + appName;
+    if (!FolderExists(files, candidate, false)) continue;
+    logFolder = candidate + "\\" + logName;
+    const bool logExists = FolderExists(files, logFolder, false);
+    settings_.SetAppDir(candidate);
+    if (logExists) {
+      std::string stored = unset;
+      settings_.GetSaveLogDir(stored);
+      if (stored == unset) settings_.SetSaveLogDir(logFolder);
+      return 1;
+    }
+    CreateFolderPath(files, logFolder, false);
+    settings_.SetSaveLogDir(logFolder);
+    return 0;
+  }
+  const std::string appDir = "C:\\" + appName;
+  logFolder = appDir + "\\" + logName;
+  settings_.SetAppDir(appDir);
+  settings_.SetSaveLogDir(logFolder);
+  CreateFolderPath(files, logFolder, false);
+  return 0;
+}
+
 int SetNaming::NameBackupSet() {
   if (!run_.setName.empty()) return 0;
   run_.setFolder = std::string(1, run_.destLetter) + ":";
+  SetUpLogFolder();
   std::string date =
       FormatDateText(texts_.get(ids::IDS_SET_NAME_DATE_FORMAT), platform_.clock().localTime());
   // Six characters, whatever the pattern gives, so the name keeps its form.
