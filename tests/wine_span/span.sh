@@ -1,0 +1,227 @@
+#!/usr/bin/env bash
+# A backup that does not fit one floppy spans two real 1.44 MB media under
+# Wine: each medium is a tmpfs of 1440k, so the end of the first disk is the
+# file system's own "no space left", met through the real Win32 calls.
+# The script plays the person at the machine: it answers the questions and,
+# at the next-disk prompt, takes the first medium out of drive A: and puts the
+# second in.
+#
+#   span.sh HOARDWELL.EXE WINE_RUN BUILD_DIR
+#
+# Mounts need a mount namespace of their own (unshare -m); a machine that
+# refuses one skips the test (exit 77). Wine opens files in its wineserver,
+# which must see the mounts: the test runs in a prefix of its own, whose
+# wineserver starts inside the namespace and is stopped at the end.
+set -u
+
+skip() {
+  echo "SKIP: $*"
+  exit 77
+}
+
+if [ "${1:-}" != --inside ]; then
+  [ $# -eq 3 ] || { echo "usage: span.sh HOARDWELL.EXE WINE_RUN BUILD_DIR" >&2; exit 2; }
+  command -v unshare >/dev/null || skip "unshare is not installed"
+  # Mounting a tmpfs in a namespace of its own is all the test needs.
+  if ! unshare -m sh -c 'mount -t tmpfs -o size=1440k tmpfs /mnt' 2>/dev/null; then
+    skip "no mount namespace with a tmpfs here (unshare -m, mount -t tmpfs need root)"
+  fi
+  exec unshare -m --propagation private bash "$0" --inside "$@"
+fi
+shift
+
+exe=$1
+runner=$2
+build=$3
+work=$build/tests/wine_span
+prefix=$work/prefix
+floppy=$prefix.state/floppy-a   # drive A:, as the runner declares it
+export HW_WINEPREFIX=$prefix
+export WINEPREFIX=$prefix
+if [ -x /usr/lib/wine/wineserver ]; then
+  wineserver=/usr/lib/wine/wineserver
+else
+  wineserver=$(command -v wineserver)
+fi
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+# A wineserver of this prefix from an earlier run lives outside this
+# namespace and would not see the media: stop it before the first program.
+"$wineserver" -k 2>/dev/null || true
+"$wineserver" -w
+trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w' EXIT
+
+mkdir -p "$work"
+run=$work/run
+rm -rf "$run"
+mkdir -p "$run/source" "$run/media/disk1" "$run/media/disk2" "$floppy"
+
+# The source: about 2 MB, more than one disk and less than two. The two
+# large files of the root go first and fill most of the first disk; the notes
+# after them cost a whole 4 KiB page each on tmpfs, more than the 512-byte
+# clusters the planning reckons with, so the first disk runs out of space
+# while a note is written: the write fails, and the file goes to disk 2.
+src=$run/source
+mkdir -p "$src/notes/deep/more"
+head -c 716800 /dev/urandom >"$src/report.bin"
+head -c 614400 /dev/urandom >"$src/photo.dat"
+for i in $(seq 1 40); do
+  head -c $((100 + i * 7)) /dev/urandom >"$src/notes/note$i.txt"
+done
+head -c 409600 /dev/urandom >"$src/notes/deep/archive.dat"
+head -c 307200 /dev/urandom >"$src/notes/deep/more/video.dat"
+
+# The prefix (made once) and the source drive S:.
+"$runner" "$exe" --help >/dev/null || fail "the program does not start under Wine"
+ln -sfn "$src" "$prefix/dosdevices/s:"
+"$wineserver" -w
+
+mount -t tmpfs -o size=1440k tmpfs "$run/media/disk1" || skip "cannot mount a tmpfs"
+mount -t tmpfs -o size=1440k tmpfs "$run/media/disk2" || skip "cannot mount a tmpfs"
+mount --bind "$run/media/disk1" "$floppy" || skip "cannot bind-mount the medium"
+
+# Takes the medium out of drive A: and puts the next one in. The program keeps
+# the drive's root as its current directory, so Wine holds it open (in the
+# program and in the wineserver); a real disk leaves the drive regardless, so
+# the medium is then detached lazily, and stays readable where it was mounted.
+swap_medium() {
+  local next=$1
+  if ! umount "$floppy" 2>/dev/null; then
+    echo "(Wine still held the first medium open: taken out anyway)" >>"$run/notes"
+    umount -l "$floppy" || fail "cannot take the medium out"
+  fi
+  mount --bind "$run/media/disk$next" "$floppy" || fail "cannot insert disk $next"
+}
+
+log=$run/output.txt
+fifo=$run/answers
+mkfifo "$fifo"
+exec 3<>"$fifo"
+settings="Z:$(printf '%s' "$run/hoardwell.ini" | sed 's|/|\\|g')"
+start=$(date +%s)
+(
+  "$runner" "$exe" backup --source S --dest A --settings "$settings" <"$fifo" >"$log" 2>&1
+  echo $? >"$run/status"
+) &
+
+answer() {
+  printf '%s\n' "$1" >&3
+  echo "$1" >>"$run/answers.txt"
+}
+
+# The program prints a question without a line end and waits: the last
+# line of its output, once longer than when last answered, is the question.
+answered=0
+disk_prompts=0
+yes_answers=0
+deadline=$((start + 240))
+while [ ! -f "$run/status" ]; do
+  sleep 0.2
+  [ "$(date +%s)" -lt "$deadline" ] || { cat "$log"; fail "no end after 240 s"; }
+  size=$(stat -c %s "$log" 2>/dev/null || echo 0)
+  [ "$size" -gt "$answered" ] || continue
+  last=$(tail -c +$((answered + 1)) "$log" | tail -n 1)
+  [ -n "$(tail -c 1 "$log")" ] || continue   # ends with a line end: no question
+  case "$last" in
+    *"and press Enter (q to stop) ")
+      disk_prompts=$((disk_prompts + 1))
+      [ $disk_prompts -eq 1 ] || { answer q; sleep 1; cat "$log"; fail "a third disk was asked for"; }
+      swap_medium 2
+      answered=$size
+      answer ""
+      ;;
+    *"[Y/n] ")
+      # The start, and a message box or two; more means a loop.
+      yes_answers=$((yes_answers + 1))
+      [ $yes_answers -le 5 ] || { answer n; sleep 1; cat "$log"; fail "asked to go ahead again and again"; }
+      answered=$size
+      answer y
+      ;;
+    *"[a]dd the backup beside it, [e]rase the disk, [q]uit? ")
+      answered=$size
+      answer a
+      ;;
+    *"[r]etry, [s]kip, [a]bort? " | *"[y]es, [n]o, [a]ll: " | *"[y/N] ")
+      answered=$size
+      answer a
+      sleep 2
+      cat "$log"
+      fail "unexpected question: $last"
+      ;;
+    *) ;;
+  esac
+done
+wait
+end=$(date +%s)
+status=$(cat "$run/status")
+echo "--- output of the backup ($((end - start)) s) ---"
+cat "$log"
+echo "--- answers given ---"
+cat "$run/answers.txt"
+[ -f "$run/notes" ] && cat "$run/notes"
+echo "---"
+
+# The checks, on the output without its Windows line ends. A source file
+# belongs at SET\S\path on exactly one disk.
+text=$run/output-lf.txt
+tr -d '\r' <"$log" >"$text"
+[ "$status" -eq 0 ] || fail "the backup ended with status $status"
+grep -q '^The disk is full\. Insert disk 2 ' "$text" ||
+  fail "the first disk never ran out of space: the disk-full path did not run"
+set_name=$(sed -n 's/.*Insert disk 2 of backup set \([^ ]*\) into drive A:.*/\1/p' "$text" | head -n 1)
+[ -n "$set_name" ] || fail "no set name in the next-disk prompt"
+files=$(find "$src" -type f | wc -l)
+grep -q "^Backup set $set_name: $files files (.*) saved to A:.$set_name on 2 disks\.$" "$text" ||
+  fail "the summary does not tell $files files on 2 disks"
+
+problems=0
+problem() {
+  echo "  $*"
+  problems=$((problems + 1))
+}
+echo "Checking $files files on the two disks:"
+for disk in 1 2; do
+  count=$(find "$run/media/disk$disk/$set_name/S" -type f 2>/dev/null | wc -l)
+  echo "  disk $disk: $count files"
+  [ "$count" -gt 0 ] || problem "disk $disk holds no file of the backup"
+done
+while IFS= read -r rel; do
+  copies=0
+  for disk in 1 2; do
+    copy=$run/media/disk$disk/$set_name/S/$rel
+    [ -f "$copy" ] || continue
+    copies=$((copies + 1))
+    cmp -s "$src/$rel" "$copy" || problem "$rel on disk $disk differs from the source"
+  done
+  [ $copies -eq 1 ] || problem "$rel is on $copies disks"
+done < <(cd "$src" && find . -type f | sed 's|^\./||' | sort)
+# Nothing else: no cut-off copy, no stray file beside the backup.
+while IFS= read -r path; do
+  disk=${path%%/*}
+  rel=${path#*/}
+  case "$rel" in
+    .windows-label) continue ;;
+    "$set_name"/S/*) [ -f "$src/${rel#"$set_name"/S/}" ] && continue ;;
+  esac
+  problem "stray file on ${disk}: $rel"
+done < <(cd "$run/media" && find disk1 disk2 -type f)
+
+# The label each disk was given, where Wine keeps it.
+for disk in 1 2; do
+  want=${set_name}_$disk
+  [ ${#set_name} -le 9 ] || want=$set_name$disk
+  label_file=$run/media/disk$disk/.windows-label
+  if [ -f "$label_file" ]; then
+    got=$(tr -d '\r\n' <"$label_file")
+    echo "  disk $disk label: $got"
+    [ "$got" = "$want" ] || problem "disk $disk is labelled '$got', not '$want'"
+  else
+    problem "disk $disk got no label"
+  fi
+done
+[ $problems -eq 0 ] || fail "$problems problems with the disks"
+echo "PASS: $files files spanned over two 1.44 MB disks in $((end - start)) s"
