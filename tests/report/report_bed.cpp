@@ -1,0 +1,147 @@
+#include "tests/report/report_bed.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace hw::test {
+
+ReportBed::ReportBed() {
+  t.fixed('C').fixed('D').fixed('E').fixed('F');
+  makeDir("C:\\HOARDWELL");
+  platform().setProgramDirectory("C:\\HOARDWELL");
+  setTime(0);
+}
+
+ManualClock& ReportBed::clock() { return dynamic_cast<ManualClock&>(platform().clock()); }
+
+void ReportBed::setTime(std::uint32_t ticks) {
+  SystemTime time;
+  time.year = 2024;
+  time.month = 3;
+  time.day = 15;
+  time.hour = 14;
+  time.minute = 30;
+  time.second = 5;
+  clock().setSystemTime(time);
+  clock().setTickCount(ticks);
+}
+
+void ReportBed::write(const std::string& path, const std::string& bytes) {
+  Status status = Status::ok;
+  auto file = files().create(path, status);
+  ASSERT_TRUE(file) << path << " status " << int(status);
+  std::uint32_t written = 0;
+  ASSERT_EQ(file->write(bytes.data(), static_cast<std::uint32_t>(bytes.size()), written),
+            Status::ok);
+  ASSERT_EQ(file->close(), Status::ok);
+}
+
+std::string ReportBed::read(const std::string& path) {
+  Status status = Status::ok;
+  auto file = files().openRead(path, status);
+  if (!file) return "<missing>";
+  std::string content;
+  char buffer[65536];
+  for (;;) {
+    std::uint32_t got = 0;
+    if (file->read(buffer, sizeof buffer, got) != Status::ok) return "<read error>";
+    content.append(buffer, got);
+    if (got < sizeof buffer) break;
+  }
+  return content;
+}
+
+bool ReportBed::exists(const std::string& path) {
+  std::uint32_t attributes = 0;
+  return files().getAttributes(path, attributes) == Status::ok;
+}
+
+void ReportBed::makeDir(const std::string& path) {
+  ASSERT_EQ(files().createDirectory(path), Status::ok) << path;
+}
+
+std::string ReportBed::setting(const char* section, const char* key) {
+  return platform().profile().getString(kIni, section, key, "<missing>", 520);
+}
+
+void ReportBed::setSetting(const char* section, const char* key, const char* value) {
+  ASSERT_TRUE(platform().profile().writeString(kIni, section, key, value));
+}
+
+void ReportBed::nameSet(const std::string& name, char dest) {
+  naming.SetUpLogFolder();
+  run.destLetter = dest;
+  run.setName = name;
+  run.setFolder = std::string(1, dest) + ":\\" + name;
+  run.logFileBase += "\\" + name;
+  files().createDirectory(run.setFolder);
+}
+
+SourceDrive& TreeBuilder::drive(char letter, bool selected) {
+  DriveListItem item;
+  item.letter = letter;
+  item.kind = DK_FIXED;
+  run_.sourceDrives.push_back(std::make_unique<SourceDrive>(makeSourceDrive(item)));
+  SourceDrive& d = *run_.sourceDrives.back();
+  d.selected = selected ? 1 : 0;
+  d.needsScan = 0;
+  return d;
+}
+
+DirEntry& TreeBuilder::root(SourceDrive& drive) {
+  DirEntry& r = drive.newDirectory();
+  r.name = std::string(1, drive.letter) + ":";
+  drive.root = &r;
+  return r;
+}
+
+DirEntry& TreeBuilder::dir(SourceDrive& drive, DirEntry& parent, const std::string& name) {
+  DirEntry& d = drive.newDirectory();
+  d.name = name;
+  d.parentPath = parent.fullPath();
+  d.depth = static_cast<std::int16_t>(parent.depth + 1);
+  // Every child knows its parent, as the scan leaves them.
+  d.parent = &parent;
+  if (!parent.firstChild) {
+    parent.firstChild = &d;
+    return d;
+  }
+  DirEntry* last = parent.firstChild;
+  while (last->nextSibling) last = last->nextSibling;
+  last->nextSibling = &d;
+  d.prevSibling = last;
+  d.siblingIndex = static_cast<std::int16_t>(last->siblingIndex + 1);
+  return d;
+}
+
+FileEntry& TreeBuilder::file(DirEntry& dir, const std::string& name, std::int32_t disk,
+                             bool selected, std::int32_t status, std::uint32_t attributes) {
+  FileEntry& f = dir.files.emplace_back();
+  f.name = name;
+  f.diskNumber = disk;
+  f.selected = selected ? 1 : 0;
+  f.status = status;
+  f.attributes = attributes;
+  return f;
+}
+
+std::string golden(const std::string& name) {
+  std::ifstream in(std::string(HW_REPORT_GOLDEN_DIR) + "/" + name, std::ios::binary);
+  if (!in) return "<no golden file " + name + ">";
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+std::string lineOf(const std::string& text, int n) {
+  std::size_t start = 0;
+  for (int i = 1; i < n; ++i) {
+    start = text.find('\n', start);
+    if (start == std::string::npos) return "<no line>";
+    ++start;
+  }
+  const std::size_t end = text.find('\n', start);
+  return end == std::string::npos ? text.substr(start) : text.substr(start, end - start + 1);
+}
+
+}  // namespace hw::test
