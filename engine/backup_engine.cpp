@@ -15,7 +15,7 @@ BackupEngine::BackupEngine(Platform& platform, SettingsStore& settings, RunRecor
       drives_(drives),
       host_(host),
       texts_(texts),
-      rules_(std::make_unique<SelectionRules>(run)),
+      rules_(std::make_unique<SelectionRules>(platform, run, settings, host, texts)),
       setNaming_(platform, run, settings, texts) {
   run_.settingsStore = &settings;
   // Labelling the first disk names the set when it has no name yet.
@@ -150,7 +150,7 @@ int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_
   shortenedDirs_.clear();
   run_.incompleteCopies.clear();
   rules_->ResetClassification();
-  rules_->ResetExtraFiles();
+  rules_->ResetRunState();
   rules_->ResetSelection();
 
   // 2. Source drive records: new ones for new letters and for drives marked
