@@ -16,7 +16,9 @@ BackupEngine::BackupEngine(Platform& platform, SettingsStore& settings, RunRecor
       host_(host),
       texts_(texts),
       rules_(std::make_unique<SelectionRules>(platform, run, settings, host, texts)),
-      setNaming_(platform, run, settings, texts) {
+      setNaming_(platform, run, settings, texts),
+      reportPump_(host),
+      report_(std::make_unique<ReportWriter>(platform, run, settings, texts, reportPump_)) {
   run_.settingsStore = &settings;
   // Labelling the first disk names the set when it has no name yet.
   drives_.setSetNamer([this] { nameBackupSet(); });
@@ -149,6 +151,7 @@ int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_
   run_.mode = mode;
   shortenedDirs_.clear();
   run_.incompleteCopies.clear();
+  reportResult_ = -1;
   rules_->ResetClassification();
   rules_->ResetRunState();
   rules_->ResetSelection();
@@ -244,6 +247,7 @@ int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_
       clearArchiveBits();
       if (run_.bytesCopied > 1000000) host_.notify(kNotifyHintBigBackup);
       storeTimings(diskCapacity);
+      reportResult_ = report_->WriteReport();
     }
   }
   // 12. Let the destination settle.

@@ -60,25 +60,24 @@ run=$work/run
 rm -rf "$run"
 mkdir -p "$run/source" "$run/media/disk1" "$run/media/disk2" "$floppy"
 
-# The source: about 2 MB, more than one disk and less than two. The two
-# large files of the root go first and fill most of the first disk; the notes
-# after them cost a whole 4 KiB page each on tmpfs, more than the 512-byte
-# clusters the planning reckons with, so the first disk runs out of space
-# while a note is written: the write fails, and the file goes to disk 2.
+# The source: about 2 MB, more than one disk and less than two. The notes of
+# the root go first; each costs a whole 4 KiB page on tmpfs, more than the
+# 512-byte cluster the planning reckons with, so the planning lets the second
+# large file onto the first disk, and the disk runs out of space in the middle
+# of it: the write fails on a full disk, and the whole file must go to disk 2.
 src=$run/source
-mkdir -p "$src/notes/deep/more"
-head -c 716800 /dev/urandom >"$src/report.bin"
-head -c 614400 /dev/urandom >"$src/photo.dat"
+mkdir -p "$src/big/deep"
 for i in $(seq 1 40); do
-  head -c $((100 + i * 7)) /dev/urandom >"$src/notes/note$i.txt"
+  head -c $((100 + i * 7)) /dev/urandom >"$src/note$i.txt"
 done
-head -c 409600 /dev/urandom >"$src/notes/deep/archive.dat"
-head -c 307200 /dev/urandom >"$src/notes/deep/more/video.dat"
+head -c 716800 /dev/urandom >"$src/big/report.bin"
+head -c 614400 /dev/urandom >"$src/big/photo.dat"
+head -c 409600 /dev/urandom >"$src/big/deep/archive.dat"
+head -c 204800 /dev/urandom >"$src/big/deep/video.dat"
 
 # The prefix (made once) and the source drive S:.
 "$runner" "$exe" --help >/dev/null || fail "the program does not start under Wine"
 ln -sfn "$src" "$prefix/dosdevices/s:"
-"$wineserver" -w
 
 mount -t tmpfs -o size=1440k tmpfs "$run/media/disk1" || skip "cannot mount a tmpfs"
 mount -t tmpfs -o size=1440k tmpfs "$run/media/disk2" || skip "cannot mount a tmpfs"
@@ -145,7 +144,16 @@ while [ ! -f "$run/status" ]; do
       answered=$size
       answer a
       ;;
-    *"[r]etry, [s]kip, [a]bort? " | *"[y]es, [n]o, [a]ll: " | *"[y/N] ")
+    *"[r]etry, [s]kip, [a]bort? ")
+      # On the full first disk the next disk must be asked for instead.
+      answered=$size
+      free=$(df -B1 --output=avail "$floppy" | tail -n 1)
+      answer a
+      sleep 2
+      cat "$log"
+      fail "a copy failed (the medium in A: has $free bytes free now): $(grep -a 'Could not copy' "$log" | tr -d '\r')"
+      ;;
+    *"[y]es, [n]o, [a]ll: " | *"[y/N] ")
       answered=$size
       answer a
       sleep 2
