@@ -298,19 +298,22 @@ bool BackupEngine::usableShortPath(std::string& path) {
 
 bool BackupEngine::shortenDestPath(const std::string& sourcePath, std::string& destPath,
                                    std::size_t limit) {
-  if (destPath.size() <= limit) return true;
-  ShortenedPath entry;
-  entry.sourcePath = sourcePath;
-
   // Below a directory that was shortened already, start from its short
-  // path, so a subdirectory stays inside its own parent's copy.
-  for (std::size_t cut = sourcePath.rfind('\\'); cut != std::string::npos && cut > 2;
+  // path, so a subdirectory stays inside its own parent's copy, also when
+  // its own path would have been short enough.
+  bool belowShortened = false;
+  for (std::size_t cut = sourcePath.rfind('\\');
+       !shortenedDirs_.empty() && cut != std::string::npos && cut > 2;
        cut = sourcePath.rfind('\\', cut - 1)) {
     auto known = shortenedDirs_.find(sourcePath.substr(0, cut));
     if (known == shortenedDirs_.end()) continue;
     destPath = known->second + sourcePath.substr(cut);
+    belowShortened = true;
     break;
   }
+  if (destPath.size() <= limit && !belowShortened) return true;
+  ShortenedPath entry;
+  entry.sourcePath = sourcePath;
 
   if (destPath.size() <= limit) {
     entry.ok = 1;

@@ -44,6 +44,8 @@ inline constexpr int kMessageEraseSourceRefused = 10;
 
 // Destination paths longer than this are shortened.
 inline constexpr std::size_t kMaxDestPath = 256;
+// The longest path a file can be created at (MAX_PATH less the terminator).
+inline constexpr std::size_t kMaxFilePath = 259;
 // Copy in 128 KiB blocks so the window stays responsive between them.
 inline constexpr std::uint32_t kCopyBlock = 0x20000;
 inline constexpr std::size_t kCopyBufferSize = 0x2000A;

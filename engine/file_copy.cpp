@@ -94,7 +94,17 @@ bool BackupEngine::copyDirectory(DirEntry& dir) {
   bool created = false;
   if (!dir.files.empty() || all) {
     rules_->BuildCopyPaths(dir, sourceDir, destDir);
-    if (destDir.size() > kMaxDestPath && !shortenDestPath(sourceDir, destDir, kMaxDestPath)) {
+    // A folder within the limit may still be too deep for its files' paths:
+    // then it is shortened far enough for its longest name.
+    std::size_t longestName = 0;
+    for (const FileEntry& f : dir.files) {
+      if (f.selected) longestName = std::max(longestName, f.name.size());
+    }
+    std::size_t limit = kMaxDestPath;
+    if (destDir.size() + 1 + longestName > kMaxFilePath && longestName + 1 + 64 <= kMaxFilePath) {
+      limit = std::min(limit, kMaxFilePath - 1 - longestName);
+    }
+    if (!shortenDestPath(sourceDir, destDir, limit)) {
       dir.processed = 1;
       return false;
     }
