@@ -51,12 +51,31 @@ std::unique_ptr<Platform> makeCliPlatform(const std::vector<DriveOption>& drives
   return platform;
 }
 
-std::string settingsPath(Platform&, const std::string& given) {
+std::string settingsPath(Platform& platform, const std::string& given) {
   std::error_code ignored;
-  if (!given.empty()) return std::filesystem::absolute(given, ignored).string();
-  const auto program = std::filesystem::read_symlink("/proc/self/exe", ignored);
-  const auto folder = program.empty() ? std::filesystem::current_path(ignored) : program.parent_path();
-  return (folder / "HOARDWL95.INI").string();
+  std::filesystem::path file;
+  if (!given.empty()) {
+    file = std::filesystem::absolute(given, ignored);
+  } else {
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", ignored);
+    const auto folder = program.empty() ? std::filesystem::current_path(ignored) : program.parent_path();
+    file = folder / "HOARDWL95.INI";
+  }
+  // The settings file's folder becomes the program's own drive (the last
+  // free letter), so the log folder and the report copies go beside the
+  // settings and never onto a drive being backed up.
+  auto& host = static_cast<HostPlatform&>(platform);
+  for (char letter = 'Z'; letter >= 'D'; --letter) {
+    if (host.volumes().driveType(std::string(1, letter) + ":\\") != DriveType::noRootDir) continue;
+    HostDrive drive;
+    drive.letter = letter;
+    drive.folder = file.parent_path().string();
+    drive.capacity = hostCapacity(drive.folder);
+    if (!succeeded(host.addDrive(drive))) break;
+    host.setProgramDirectory(std::string(1, letter) + ":\\");
+    return std::string(1, letter) + ":\\" + file.filename().string();
+  }
+  return file.string();
 }
 
 }  // namespace hw::cli

@@ -81,6 +81,34 @@ Tally reportOutcomes(hw::RunRecord& run, std::ostream& err) {
   return tally;
 }
 
+// Where the report went, or loudly that it did not: it is the only record of
+// which file is on which disk.
+void tellReport(const hw::BackupEngine& engine, const hw::RunRecord& run) {
+  const std::string onDisk = run.setFolder + "\\" + run.setName + ".KVX";
+  const std::string inLog = run.logFileBase + ".KVX";
+  switch (engine.reportResult()) {
+    case hw::kReportWritten:
+      std::printf("Report: %s (last disk)%s%s\n", onDisk.c_str(),
+                  run.logFileBase.empty() ? "" : ", copy in ", run.logFileBase.empty() ? "" : inLog.c_str());
+      break;
+    case hw::kReportNoLogCopy:
+      std::printf("Report: %s (last disk)\n", onDisk.c_str());
+      std::fprintf(stderr, "hoardwell: the report's copy in the log folder could not be written (error %u)\n",
+                   unsigned(engine.reportWriter().copyError()));
+      break;
+    case hw::kReportOnlyLogCopy:
+      std::printf("Report: %s\n", inLog.c_str());
+      std::fprintf(stderr, "hoardwell: the report could not be written to the last disk (error %u); "
+                   "keep the copy in the log folder\n", unsigned(engine.reportWriter().primaryError()));
+      break;
+    default:
+      std::fprintf(stderr, "hoardwell: the backup report could NOT be written (error %u); the list "
+                   "above is the only record of what was saved\n",
+                   unsigned(engine.reportWriter().primaryError()));
+      break;
+  }
+}
+
 int runBackup(const hw::cli::Options& options) {
   std::string error;
   std::unique_ptr<hw::Platform> platform = hw::cli::makeCliPlatform(options.drives, error);
@@ -141,6 +169,7 @@ int runBackup(const hw::cli::Options& options) {
                   run.diskIndex, run.diskIndex == 1 ? "" : "s");
       std::printf("Time: %.1f s measured, %.1f s estimated.\n", engine.elapsed,
                   run.estimateSeconds);
+      tellReport(engine, run);
       if (tally.copiedWithWarning > 0) {
         std::printf("%.0f files were saved with a warning (listed above).\n",
                     tally.copiedWithWarning);

@@ -134,7 +134,10 @@ int TerminalHost::ask(PromptKind kind, const PromptDetails& d) {
       return kAnswerSkip;
     }
     case PromptKind::diskInUse: {
-      out_ << "The disk in drive holds data already (" << d.text << " used, free).\n";
+      // The engine gives "used\nfree".
+      const auto cut = d.text.find('\n');
+      out_ << "The disk holds data already: " << d.text.substr(0, cut) << " used, "
+           << (cut == std::string::npos ? std::string() : d.text.substr(cut + 1)) << " free.\n";
       if (unattended_) {
         // Never erase unasked: the backup goes beside what is there.
         out_ << "Adding the backup beside it (--yes).\n";

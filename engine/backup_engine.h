@@ -16,6 +16,7 @@
 #include "engine/run_record.h"
 #include "engine/texts.h"
 #include "platform/platform.h"
+#include "report/report_writer.h"
 #include "report/set_naming.h"
 #include "rules/selection_rules.h"
 
@@ -86,6 +87,10 @@ class BackupEngine {
   double bytesAlreadyOnDisk = 0;
 
   RunRecord& record() { return run_; }
+  // What became of the report of the last completed run (ReportResult), or
+  // -1 when no run completed.
+  int reportResult() const { return reportResult_; }
+  const ReportWriter& reportWriter() const { return *report_; }
   SelectionRules& rules() { return *rules_; }
 
   // Pieces of the run, public so they can be driven one by one.
@@ -133,6 +138,7 @@ class BackupEngine {
   bool usableShortPath(std::string& path);
   void stampCreatedDirectories();
   void removePartialFile(const std::string& dest);
+  void noteDiskStateAtWriteFailure(Status status);
   void removeIncompleteCopiesOnThisDisk();
 
   // Destination disks.
@@ -183,6 +189,18 @@ class BackupEngine {
   const Texts& texts_;
   std::unique_ptr<SelectionRules> rules_;
   SetNaming setNaming_;
+  // The report writer keeps the window alive through the engine's host.
+  class ReportPump final : public ReportHost {
+   public:
+    explicit ReportPump(EngineHost& host) : host_(host) {}
+    void pumpMessages() override { host_.pumpMessages(); }
+
+   private:
+    EngineHost& host_;
+  };
+  ReportPump reportPump_;
+  std::unique_ptr<ReportWriter> report_;
+  int reportResult_ = -1;
 
   std::int32_t dirsCreated_ = 0;
   std::int32_t skipAllTooLarge_ = 0;
@@ -194,7 +212,10 @@ class BackupEngine {
   bool scanRunning_ = true;  // cleared by the scan window's cancel
   bool scanCancelled_ = false;
   bool eraseCancelled_ = false;
-  std::uint32_t diskSerial_ = 0;  // serial number of the disk in the drive
+  std::uint32_t diskSerial_ = 0;
+  // The last failed write found the disk full (before its cut-off copy was
+  // removed).
+  bool fullAtWriteFailure_ = false;  // serial number of the disk in the drive
   SourceDrive* currentDrive_ = nullptr;
   DirEntry* currentDir_ = nullptr;
   // Directories made on the current disk with the times they must end up

@@ -485,7 +485,9 @@ bool BackupEngine::newDiskAfterWriteError() {
   // A full disk, or one that left the drive in the middle of a file: the
   // file goes again, whole, onto the next disk.
   const bool mediumGone = !drives_.IsMediaPresent(run_.destLetter);
-  if (!mediumGone && !drives_.IsNearlyFull(run_.destLetter)) return false;
+  const bool wasFull = fullAtWriteFailure_;
+  fullAtWriteFailure_ = false;
+  if (!mediumGone && !wasFull && !drives_.IsNearlyFull(run_.destLetter)) return false;
   noteFilledDiskLabel();
   for (;;) {
     if (!run_.active) return false;

@@ -161,6 +161,14 @@ void BackupEngine::accountCopied(CopyTarget target, double size) {
   updateProgress(true);
 }
 
+// Whether the disk was full when a write failed must be known before the
+// cut-off copy is removed: removing it frees the very space that was
+// missing, and the disk would no longer look full.
+void BackupEngine::noteDiskStateAtWriteFailure(Status status) {
+  fullAtWriteFailure_ = status == Status::diskFull || status == Status::handleDiskFull ||
+                        ((run_.destFlags & DK_REMOVABLE) && drives_.IsNearlyFull(run_.destLetter));
+}
+
 void BackupEngine::removePartialFile(const std::string& dest) {
   // A destination file that did not get all its bytes must never look like
   // a good copy.
@@ -242,7 +250,9 @@ int BackupEngine::copyFile(const std::string& source, const std::string& dest, b
       return kCopyReadFailed;
     }
     std::uint32_t written = 0;
-    if (got > 0 && (!succeeded(out->write(copyBuffer_.data(), got, written)) || written != got)) {
+    Status wrote = Status::ok;
+    if (got > 0 && (!succeeded(wrote = out->write(copyBuffer_.data(), got, written)) || written != got)) {
+      noteDiskStateAtWriteFailure(wrote);
       out.reset();
       removePartialFile(dest);
       return kCopyWriteFailed;
@@ -277,8 +287,9 @@ int BackupEngine::copyFile(const std::string& source, const std::string& dest, b
     }
   }
   in.reset();
-  if (!succeeded(out->close())) {
+  if (const Status closed = out->close(); !succeeded(closed)) {
     // The last bytes may not have reached the disk.
+    noteDiskStateAtWriteFailure(closed);
     out.reset();
     removePartialFile(dest);
     return kCopyWriteFailed;

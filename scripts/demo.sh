@@ -13,12 +13,18 @@ echo "Sample drive C: $(find "$work/C" -type f | wc -l) files, $(du -sb "$work/C
 set +e
 build/native/cli/hoardwell backup \
   --drive "C=$work/C" --drive "A=$work/floppy:floppy:1440k" \
-  --source C --dest A --mode all --yes
+  --source C --dest A --mode all --yes --settings "$work/HOARDWL95.INI"
 result=$?
 set -e
 echo "hoardwell exited with $result"
 for disk in "$work"/floppy/disk*; do
   [ -d "$disk" ] || continue
   echo "$(basename "$disk"): $(find "$disk" -type f | wc -l) files, $(du -sb "$disk" | cut -f1) bytes"
+done
+for report in "$work"/LOGFILES/*.KVX; do
+  [ -f "$report" ] || continue
+  echo
+  echo "== The report ($(basename "$report"), copy in the log folder):"
+  cat "$report"
 done
 exit $result

@@ -101,6 +101,27 @@ TEST_F(FloppyTest, MediumTakenOutMidFileIsWrittenAgainOnTheNextDisk) {
   EXPECT_TRUE(afterError);
 }
 
+// The disk fills up in the middle of a file although the plan said it would
+// fit: removing the cut-off copy frees that space again, and still the file
+// must go to the next disk rather than to an error.
+TEST_F(FloppyTest, DiskFullInTheMiddleOfAFileMovesToTheNextDisk) {
+  FaultRule r;
+  r.op = FaultOp::write;
+  r.pathContains = "file2.bin";
+  r.drive = 'A';
+  r.nth = 2;
+  r.action = FaultAction::fail;
+  r.error = Status::diskFull;
+  bed.platform.faults().add(r);
+  ASSERT_EQ(bed.backup({'C'}, 'A', MODE_ALL), kRunDone);
+  EXPECT_EQ(bed.host.count(PromptKind::copyError), 0);
+  EXPECT_EQ(bed.entry("C:\\docs\\file2.bin")->status, kOutcomeCopied);
+  EXPECT_EQ(bed.entry("C:\\docs\\file2.bin")->diskNumber, 2);
+  auto found = placements();
+  ASSERT_EQ(found.size(), sources.size());
+  for (const auto& [path, media] : found) EXPECT_EQ(media.size(), 1u) << path;
+}
+
 TEST_F(FloppyTest, AbortAtTheNextDiskPromptStopsAndClearsNoArchiveBit) {
   bed.host.answer = [](PromptKind kind, const PromptDetails&) {
     return kind == PromptKind::nextDisk ? kAnswerAbort : kAnswerStart;

@@ -61,6 +61,8 @@ ScratchFolder::~ScratchFolder() {
 
 EngineBed::EngineBed() {
   platform.useManualClock();
+  addFixed('P');
+  platform.setProgramDirectory("P:\\");
   engine = std::make_unique<BackupEngine>(platform, settings, run, drives, host, texts);
   drives.setHost(&host);
 }

@@ -97,7 +97,9 @@ class EngineBed {
 
   ScratchFolder scratch;
   HostPlatform platform;
-  SettingsStore settings{platform, (scratch.path() / "HOARDWL95.INI").string()};
+  // The program's own drive P: holds the settings file and the log folder,
+  // so nothing of the program's lands on the drives a test backs up.
+  SettingsStore settings{platform, "P:\\HOARDWL95.INI"};
   RunRecord run;
   DriveServices drives{platform, run};
   ScriptedHost host{platform};

@@ -92,9 +92,7 @@ TEST(ReportGolden, OneDiskBackup) {
 TEST(ReportGolden, BackupOverThreeFloppies) {
   EngineBed bed;
   bed.addFixed('C');
-  bed.addFixed('P');
-  bed.makeDir("P:\\HOARDWELL");
-  bed.platform.setProgramDirectory("P:\\HOARDWELL");
+  // The bed's program drive P: holds the settings file and the log folder.
   bed.addFloppy('A');
   bed.makeDir("C:\\DATA");
   bed.writeFile("C:\\THREE.BIN", patterned(900000, 3));
@@ -122,7 +120,7 @@ TEST(ReportGolden, BackupOverThreeFloppies) {
 
   const std::string report = bed.readFile("A:\\L240315A\\L240315A.KVX");
   EXPECT_EQ(report, golden("THREE_FLOPPIES.KVX"));
-  EXPECT_EQ(bed.readFile("P:\\HOARDWELL\\LOGFILES\\L240315A.KVX"), report);
+  EXPECT_EQ(bed.readFile("P:\\LOGFILES\\L240315A.KVX"), report);
   // Only the disk in the drive at the end gets the report.
   for (int medium : {1, 2}) {
     ASSERT_TRUE(bed.platform.insertMedium('A', medium));
