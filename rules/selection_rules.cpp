@@ -156,17 +156,21 @@ bool SelectionRules::BuildCopyPaths(std::string* sourceOut, std::string* destOut
   if (!sourceOut && !destOut) return false;
   if (parentPath.empty() && name.empty()) return false;
   if (run_.setName.empty()) return false;
-  std::string source, dest = std::string(1, run_.destLetter) + ":\\" + run_.setName;
+  std::string source;
+  std::string dest(1, run_.destLetter);
+  dest.append(":\\").append(run_.setName).append("\\");
   if (!parentPath.empty()) {
+    // "C:\DOS" becomes "C\DOS" inside the set.
     source = parentPath;
-    dest += "\\" + parentPath.substr(0, 1) + (parentPath.size() > 2 ? parentPath.substr(2) : "");
+    dest.append(parentPath, 0, 1);
+    if (parentPath.size() > 2) dest.append(parentPath, 2);
     if (!name.empty()) {
-      source += "\\" + name;
-      dest += "\\" + name;
+      source.append("\\").append(name);
+      dest.append("\\").append(name);
     }
   } else {
     source = name;
-    dest += "\\" + name.substr(0, 1);
+    dest.append(name, 0, 1);
   }
   if (sourceOut) *sourceOut = std::move(source);
   if (destOut) *destOut = std::move(dest);

@@ -127,7 +127,8 @@ bool NormalizeReference(std::string_view reference, std::string& path) {
 }
 
 std::vector<std::string> ParseExtensionList(std::string_view text, std::string_view section) {
-  std::string wanted = "[" + std::string(section) + "]";
+  std::string wanted = "[";
+  wanted.append(section).append("]");
   UpperCaseAscii(wanted);
   std::vector<std::string> extensions;
   bool inSection = false;
