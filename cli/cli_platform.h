@@ -19,4 +19,8 @@ std::unique_ptr<Platform> makeCliPlatform(const std::vector<DriveOption>& drives
 // the command line and the windowed program share their settings.
 std::string settingsPath(Platform& platform, const std::string& given);
 
+// A path of the platform as a person can find it: with the folder it maps to
+// where drive letters are folders.
+std::string shownPath(Platform& platform, const std::string& path);
+
 }  // namespace hw::cli

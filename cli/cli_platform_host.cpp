@@ -78,4 +78,9 @@ std::string settingsPath(Platform& platform, const std::string& given) {
   return file.string();
 }
 
+std::string shownPath(Platform& platform, const std::string& path) {
+  const std::string host = static_cast<HostPlatform&>(platform).hostPath(path);
+  return host.empty() ? path : path + " (" + host + ")";
+}
+
 }  // namespace hw::cli

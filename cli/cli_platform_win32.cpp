@@ -17,4 +17,6 @@ std::string settingsPath(Platform& platform, const std::string& given) {
   return platform.programDirectory() + "\\HOARDWL95.INI";
 }
 
+std::string shownPath(Platform&, const std::string& path) { return path; }
+
 }  // namespace hw::cli

@@ -83,9 +83,9 @@ Tally reportOutcomes(hw::RunRecord& run, std::ostream& err) {
 
 // Where the report went, or loudly that it did not: it is the only record of
 // which file is on which disk.
-void tellReport(const hw::BackupEngine& engine, const hw::RunRecord& run) {
+void tellReport(hw::Platform& platform, const hw::BackupEngine& engine, const hw::RunRecord& run) {
   const std::string onDisk = run.setFolder + "\\" + run.setName + ".KVX";
-  const std::string inLog = run.logFileBase + ".KVX";
+  const std::string inLog = hw::cli::shownPath(platform, run.logFileBase + ".KVX");
   switch (engine.reportResult()) {
     case hw::kReportWritten:
       std::printf("Report: %s (last disk)%s%s\n", onDisk.c_str(),
@@ -169,7 +169,7 @@ int runBackup(const hw::cli::Options& options) {
                   run.diskIndex, run.diskIndex == 1 ? "" : "s");
       std::printf("Time: %.1f s measured, %.1f s estimated.\n", engine.elapsed,
                   run.estimateSeconds);
-      tellReport(engine, run);
+      tellReport(*platform, engine, run);
       if (tally.copiedWithWarning > 0) {
         std::printf("%.0f files were saved with a warning (listed above).\n",
                     tally.copiedWithWarning);
