@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 build=${HW_FUZZ_BUILD_DIR:-build/fuzz}
-targets=(hw_fuzz_profile hw_fuzz_settings hw_fuzz_rules_references hw_fuzz_rules_extensions)
+targets=(hw_fuzz_profile hw_fuzz_settings hw_fuzz_rules_references hw_fuzz_rules_extensions hw_fuzz_report_signature)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DHW_FUZZ=ON -DHW_BUILD_TESTS=OFF -DHW_BUILD_BENCH=OFF >/dev/null
