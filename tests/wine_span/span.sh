@@ -207,12 +207,23 @@ while IFS= read -r rel; do
   done
   [ $copies -eq 1 ] || problem "$rel is on $copies disks"
 done < <(cd "$src" && find . -type f | sed 's|^\./||' | sort)
+# The report on the last disk lists every file with its disk.
+report=$run/media/disk2/$set_name/$set_name.KVX
+if [ -f "$report" ]; then
+  listed=$(grep -ac $'^[12] \t S:' "$report" || true)
+  [ "$listed" -eq "$(cd "$src" && find . -type f | wc -l)" ] ||
+    problem "the report lists $listed files"
+else
+  problem "no report on the last disk"
+fi
 # Nothing else: no cut-off copy, no stray file beside the backup.
 while IFS= read -r path; do
   disk=${path%%/*}
   rel=${path#*/}
   case "$rel" in
     .windows-label) continue ;;
+    # The report, on the last disk only.
+    "$set_name/$set_name.KVX") [ "$disk" = disk2 ] && continue ;;
     "$set_name"/S/*) [ -f "$src/${rel#"$set_name"/S/}" ] && continue ;;
   esac
   problem "stray file on ${disk}: $rel"
