@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 
 #include "tests/engine/engine_bed.h"
 
@@ -64,6 +65,9 @@ struct FaultCase {
   int victimStatus;   // outcome of victim.bin
   int errorPrompts;   // copy-error prompts shown
 };
+
+// Test names and failures show the case's name, not its bytes.
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 class FaultTest : public ::testing::TestWithParam<FaultCase> {};
 
