@@ -24,7 +24,7 @@ run_one() {
   local program=$1 log=$logs/$(basename "$1").log
   if valgrind --quiet --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite \
       --suppressions="$root/scripts/valgrind.supp" \
-      --trace-children=yes --trace-children-skip='/bin/*,/usr/bin/*,/usr/sbin/*' \
+      --trace-children=yes \
       "$program" --gtest_brief=1 >"$log" 2>&1; then
     echo "ok    $(basename "$program")"
   else
