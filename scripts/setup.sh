@@ -10,6 +10,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils
   attr rsync bc
   clang libclang-rt-14-dev
+  valgrind jq
 )
 missing=()
 for p in "${packages[@]}"; do
