@@ -1,4 +1,5 @@
 #include "tests/engine/engine_bed.h"
+#include "tests/support/platform_files.h"
 
 #include <unistd.h>
 
@@ -113,18 +114,7 @@ void EngineBed::setDirTime(const std::string& path, FileTime time) {
 }
 
 std::string EngineBed::readFile(const std::string& path) {
-  Status status = Status::ok;
-  auto file = platform.files().openRead(path, status);
-  if (!file) return "<missing>";
-  std::string content;
-  char buffer[65536];
-  for (;;) {
-    std::uint32_t got = 0;
-    if (file->read(buffer, sizeof buffer, got) != Status::ok) return "<read error>";
-    content.append(buffer, got);
-    if (got < sizeof buffer) break;
-  }
-  return content;
+  return contentOf(platform.files(), path);
 }
 
 bool EngineBed::exists(const std::string& path) {

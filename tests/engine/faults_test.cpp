@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "tests/engine/engine_bed.h"
+#include "tests/support/fault_rule.h"
 
 namespace hw::test {
 namespace {
@@ -95,17 +96,6 @@ TEST_P(FaultTest, BackupStaysTruthful) {
   }
 }
 
-FaultRule rule(FaultOp op, const char* path, int nth, FaultAction action = FaultAction::fail,
-               Status error = Status::readFault, std::uint64_t value = 0) {
-  FaultRule r;
-  r.op = op;
-  r.pathContains = path;
-  r.nth = nth;
-  r.action = action;
-  r.error = error;
-  r.value = value;
-  return r;
-}
 
 FaultRule onDrive(FaultRule r, char drive) {
   r.drive = drive;
@@ -116,27 +106,27 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, FaultTest,
     ::testing::Values(
         // A read error that goes away: the silent retry saves the file.
-        FaultCase{"TransientReadError", rule(FaultOp::read, "victim", 2), kOutcomeCopied, 0},
+        FaultCase{"TransientReadError", faultRule(FaultOp::read, "victim", 2), kOutcomeCopied, 0},
         // A read error that stays: asked, skipped, no partial copy left.
-        FaultCase{"ReadErrorMidFile", rule(FaultOp::read, "victim", 0), kOutcomeSkipped, 1},
-        FaultCase{"WriteError", rule(FaultOp::write, "victim", 0, FaultAction::fail, Status::writeFault),
+        FaultCase{"ReadErrorMidFile", faultRule(FaultOp::read, "victim", 0), kOutcomeSkipped, 1},
+        FaultCase{"WriteError", faultRule(FaultOp::write, "victim", 0, FaultAction::fail, Status::writeFault),
                   kOutcomeSkipped, 1},
-        FaultCase{"CreateFailsOnce", rule(FaultOp::create, "victim", 1, FaultAction::fail, Status::accessDenied),
+        FaultCase{"CreateFailsOnce", faultRule(FaultOp::create, "victim", 1, FaultAction::fail, Status::accessDenied),
                   kOutcomeCopied, 0},
         // The fixed destination fills up in the middle of the big file.
-        FaultCase{"DiskFull", rule(FaultOp::write, "", 0, FaultAction::diskFullAtByte, Status::diskFull, 200000),
+        FaultCase{"DiskFull", faultRule(FaultOp::write, "", 0, FaultAction::diskFullAtByte, Status::diskFull, 200000),
                   kOutcomeSkipped, 1},
         // Gone between the scan and the copy.
-        FaultCase{"Vanished", rule(FaultOp::openRead, "victim", 1, FaultAction::vanish), kOutcomeOpenFailed, 0},
+        FaultCase{"Vanished", faultRule(FaultOp::openRead, "victim", 1, FaultAction::vanish), kOutcomeOpenFailed, 0},
         // Changed size between the scan and the copy: saved as it is now.
-        FaultCase{"Grown", rule(FaultOp::openRead, "victim", 1, FaultAction::resize, Status::ok, 700000),
+        FaultCase{"Grown", faultRule(FaultOp::openRead, "victim", 1, FaultAction::resize, Status::ok, 700000),
                   kOutcomeCopied, 0},
-        FaultCase{"Shrunk", rule(FaultOp::openRead, "victim", 1, FaultAction::resize, Status::ok, 10),
+        FaultCase{"Shrunk", faultRule(FaultOp::openRead, "victim", 1, FaultAction::resize, Status::ok, 10),
                   kOutcomeCopied, 0},
         // The data is saved but its times or attributes are not.
-        FaultCase{"TimesNotSet", rule(FaultOp::setTimes, "victim", 0, FaultAction::fail, Status::accessDenied),
+        FaultCase{"TimesNotSet", faultRule(FaultOp::setTimes, "victim", 0, FaultAction::fail, Status::accessDenied),
                   kOutcomeTimesNotSet, 0},
-        FaultCase{"AttributesNotSet", onDrive(rule(FaultOp::setAttributes, "victim", 0, FaultAction::fail, Status::accessDenied), 'D'),
+        FaultCase{"AttributesNotSet", onDrive(faultRule(FaultOp::setAttributes, "victim", 0, FaultAction::fail, Status::accessDenied), 'D'),
                   kOutcomeAttributesNotSet, 0}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
@@ -145,7 +135,7 @@ TEST(FaultAccounting, ResizedFileIsReportedWithItsCopiedSize) {
   bed.addFixed('C');
   bed.addFixed('D');
   bed.writeFile("C:\\grows.log", patterned(1000));
-  bed.platform.faults().add(rule(FaultOp::openRead, "grows", 1, FaultAction::resize, Status::ok, 5000));
+  bed.platform.faults().add(faultRule(FaultOp::openRead, "grows", 1, FaultAction::resize, Status::ok, 5000));
   ASSERT_EQ(bed.backup({'C'}, 'D', MODE_ALL), kRunDone);
   EXPECT_EQ(bed.entry("C:\\grows.log")->size, 5000);
   EXPECT_EQ(bed.run.bytesCopied, 5000);
@@ -157,7 +147,7 @@ TEST(FaultAccounting, AbortAtTheErrorPromptStopsTheRun) {
   bed.addFixed('D');
   bed.writeFile("C:\\a.bin", patterned(1000));
   bed.writeFile("C:\\b.bin", patterned(1000, 2));
-  bed.platform.faults().add(rule(FaultOp::read, "a.bin", 0));
+  bed.platform.faults().add(faultRule(FaultOp::read, "a.bin", 0));
   bed.host.answer = [](PromptKind kind, const PromptDetails&) {
     return kind == PromptKind::copyError ? kAnswerAbort : kAnswerStart;
   };

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "tests/matrix/matrix_bed.h"
+#include "tests/support/fault_rule.h"
 
 namespace hw::test {
 namespace {
@@ -32,25 +33,13 @@ struct Cell {
   std::function<void(MatrixBed&, Expectations&)> arm;
 };
 
-FaultRule rule(FaultOp op, const std::string& path, int nth, FaultAction action = FaultAction::fail,
-               Status error = Status::readFault, std::uint64_t value = 0, char drive = 0) {
-  FaultRule r;
-  r.op = op;
-  r.pathContains = path;
-  r.nth = nth;
-  r.action = action;
-  r.error = error;
-  r.value = value;
-  r.drive = drive;
-  return r;
-}
 
 // Every change to the drive fails as on a write-protected disk.
 void writeProtect(MatrixBed& m, char drive) {
   for (FaultOp op : {FaultOp::create, FaultOp::openReadWrite, FaultOp::write, FaultOp::setTimes,
                      FaultOp::setAttributes, FaultOp::createDirectory, FaultOp::removeDirectory,
                      FaultOp::deleteFile, FaultOp::setDirectoryTimes}) {
-    m.bed.platform.faults().add(rule(op, "", 0, FaultAction::fail, Status::writeProtect, 0, drive));
+    m.bed.platform.faults().add(faultRule(op, "", 0, FaultAction::fail, Status::writeProtect, 0, drive));
   }
 }
 
@@ -124,25 +113,25 @@ std::vector<Cell> cells() {
   // ---- scan: the source read while the tree is built.
   c.push_back({"read error", kScan, "a folder cannot be listed", small, D::fixed,
                [](MatrixBed& m, Expectations&) {
-                 m.bed.platform.faults().add(rule(FaultOp::findFirst, "C:\\docs\\sub\\*", 1));
+                 m.bed.platform.faults().add(faultRule(FaultOp::findFirst, "C:\\docs\\sub\\*", 1));
                }});
   c.push_back({"file vanished", kScan, "right after it was listed", small, D::fixed,
                [](MatrixBed& m, Expectations& e) {
-                 m.bed.platform.faults().add(rule(FaultOp::findFirst, "victim", 1, FaultAction::vanish));
+                 m.bed.platform.faults().add(faultRule(FaultOp::findFirst, "victim", 1, FaultAction::vanish));
                  e.changedByOthers = {m.victim()};
                  e.victimStatus = kOutcomeOpenFailed;
                }});
   c.push_back({"file grown", kScan, "right after it was listed", small, D::fixed,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::findFirst, "victim", 1, FaultAction::resize, Status::ok, 700000));
+                     faultRule(FaultOp::findFirst, "victim", 1, FaultAction::resize, Status::ok, 700000));
                  e.changedByOthers = {m.victim()};
                  e.allSaved = true;
                }});
   c.push_back({"file shrunk", kScan, "right after it was listed", small, D::fixed,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::findFirst, "victim", 1, FaultAction::resize, Status::ok, 10));
+                     faultRule(FaultOp::findFirst, "victim", 1, FaultAction::resize, Status::ok, 10));
                  e.changedByOthers = {m.victim()};
                  e.allSaved = true;
                }});
@@ -177,35 +166,35 @@ std::vector<Cell> cells() {
   // ---- first disk: the copy to the first destination disk.
   c.push_back({"read error", kFirstDisk, "once: the silent retry saves it", small, D::fixed,
                [](MatrixBed& m, Expectations& e) {
-                 m.bed.platform.faults().add(rule(FaultOp::read, "victim", 2));
+                 m.bed.platform.faults().add(faultRule(FaultOp::read, "victim", 2));
                  e.allSaved = true;
                }});
   c.push_back({"read error", kFirstDisk, "every time: skipped", small, D::fixed,
                [](MatrixBed& m, Expectations& e) {
-                 m.bed.platform.faults().add(rule(FaultOp::read, "victim", 0));
+                 m.bed.platform.faults().add(faultRule(FaultOp::read, "victim", 0));
                  e.victimStatus = kOutcomeSkipped;
                }});
   c.push_back({"read error", kFirstDisk, "every time, answered abort", small, D::floppy,
                [](MatrixBed& m, Expectations& e) {
-                 m.bed.platform.faults().add(rule(FaultOp::read, "victim", 0));
+                 m.bed.platform.faults().add(faultRule(FaultOp::read, "victim", 0));
                  m.answers[PromptKind::copyError] = kAnswerAbort;
                  e.result = kRunCancelled;
                }});
   c.push_back({"write error", kFirstDisk, "every time: skipped", small, D::floppy,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::write, "victim", 0, FaultAction::fail, Status::writeFault, 0, 'A'));
+                     faultRule(FaultOp::write, "victim", 0, FaultAction::fail, Status::writeFault, 0, 'A'));
                  e.victimStatus = kOutcomeSkipped;
                }});
   c.push_back({"write error", kFirstDisk, "the close fails", small, D::fixed,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::close, "D:\\", 3, FaultAction::fail, Status::writeFault, 0, 'D'));
+                     faultRule(FaultOp::close, "D:\\", 3, FaultAction::fail, Status::writeFault, 0, 'D'));
                }});
   c.push_back({"disk full", kFirstDisk, "fixed disk full mid-file", small, D::fixed,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::write, "", 0, FaultAction::diskFullAtByte, Status::diskFull, 200000, 'D'));
+                     faultRule(FaultOp::write, "", 0, FaultAction::diskFullAtByte, Status::diskFull, 200000, 'D'));
                  e.victimStatus = kOutcomeSkipped;
                }});
   c.push_back({"disk full", kFirstDisk, "the floppy fills sooner than counted", small, D::floppy,
@@ -224,26 +213,26 @@ std::vector<Cell> cells() {
   c.push_back({"medium removed", kFirstDisk, "mid-file", small, D::floppy,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::write, "victim", 2, FaultAction::removeMedium, Status::notReady, 0, 'A'));
+                     faultRule(FaultOp::write, "victim", 2, FaultAction::removeMedium, Status::notReady, 0, 'A'));
                  e.allSaved = true;
                }});
   c.push_back({"file vanished", kFirstDisk, "before it is opened", small, D::fixed,
                [](MatrixBed& m, Expectations& e) {
-                 m.bed.platform.faults().add(rule(FaultOp::openRead, "victim", 1, FaultAction::vanish));
+                 m.bed.platform.faults().add(faultRule(FaultOp::openRead, "victim", 1, FaultAction::vanish));
                  e.changedByOthers = {m.victim()};
                  e.victimStatus = kOutcomeOpenFailed;
                }});
   c.push_back({"file grown", kFirstDisk, "before it is opened", small, D::floppy,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::openRead, "victim", 1, FaultAction::resize, Status::ok, 900000));
+                     faultRule(FaultOp::openRead, "victim", 1, FaultAction::resize, Status::ok, 900000));
                  e.changedByOthers = {m.victim()};
                  e.allSaved = true;
                }});
   c.push_back({"file shrunk", kFirstDisk, "before it is opened", small, D::fixed,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::openRead, "victim", 1, FaultAction::resize, Status::ok, 0));
+                     faultRule(FaultOp::openRead, "victim", 1, FaultAction::resize, Status::ok, 0));
                  e.changedByOthers = {m.victim()};
                  e.allSaved = true;
                }});
@@ -268,13 +257,13 @@ std::vector<Cell> cells() {
   const F span = F::spanning;
   c.push_back({"read error", kLaterDisk, "every time: skipped", span, D::floppy,
                [](MatrixBed& m, Expectations& e) {
-                 m.bed.platform.faults().add(rule(FaultOp::read, "f06", 0));
+                 m.bed.platform.faults().add(faultRule(FaultOp::read, "f06", 0));
                  e.victimStatus = kOutcomeSkipped;
                }});
   c.push_back({"write error", kLaterDisk, "every time: skipped", span, D::floppy,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::write, "f06", 0, FaultAction::fail, Status::writeFault, 0, 'A'));
+                     faultRule(FaultOp::write, "f06", 0, FaultAction::fail, Status::writeFault, 0, 'A'));
                  e.victimStatus = kOutcomeSkipped;
                }});
   c.push_back({"disk full", kLaterDisk, "disk 2 is in use, appended to", span, D::floppy,
@@ -288,26 +277,26 @@ std::vector<Cell> cells() {
   c.push_back({"medium removed", kLaterDisk, "mid-file", span, D::floppy,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::write, "f06", 2, FaultAction::removeMedium, Status::notReady, 0, 'A'));
+                     faultRule(FaultOp::write, "f06", 2, FaultAction::removeMedium, Status::notReady, 0, 'A'));
                  e.allSaved = true;
                }});
   c.push_back({"file vanished", kLaterDisk, "before it is opened", span, D::floppy,
                [](MatrixBed& m, Expectations& e) {
-                 m.bed.platform.faults().add(rule(FaultOp::openRead, "f06", 1, FaultAction::vanish));
+                 m.bed.platform.faults().add(faultRule(FaultOp::openRead, "f06", 1, FaultAction::vanish));
                  e.changedByOthers = {m.victim()};
                  e.victimStatus = kOutcomeOpenFailed;
                }});
   c.push_back({"file grown", kLaterDisk, "before it is opened", span, D::floppy,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::openRead, "f06", 1, FaultAction::resize, Status::ok, 1000000));
+                     faultRule(FaultOp::openRead, "f06", 1, FaultAction::resize, Status::ok, 1000000));
                  e.changedByOthers = {m.victim()};
                  e.allSaved = true;
                }});
   c.push_back({"file shrunk", kLaterDisk, "before it is opened", span, D::floppy,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::openRead, "f06", 1, FaultAction::resize, Status::ok, 5));
+                     faultRule(FaultOp::openRead, "f06", 1, FaultAction::resize, Status::ok, 5));
                  e.changedByOthers = {m.victim()};
                  e.allSaved = true;
                }});
@@ -342,21 +331,21 @@ std::vector<Cell> cells() {
   c.push_back({"read error", kErase, "a folder of the disk cannot be listed", small, D::floppy,
                [](MatrixBed& m, Expectations& e) {
                  usedFloppy(m, true, false);
-                 m.bed.platform.faults().add(rule(FaultOp::findFirst, "A:\\OLD\\*", 0));
+                 m.bed.platform.faults().add(faultRule(FaultOp::findFirst, "A:\\OLD\\*", 0));
                  e.allSaved = true;
                }});
   c.push_back({"write error", kErase, "a file cannot be deleted: skipped", small, D::floppy,
                [](MatrixBed& m, Expectations& e) {
                  usedFloppy(m, true, false);
                  m.bed.platform.faults().add(
-                     rule(FaultOp::deleteFile, "old.txt", 0, FaultAction::fail, Status::accessDenied));
+                     faultRule(FaultOp::deleteFile, "old.txt", 0, FaultAction::fail, Status::accessDenied));
                  e.allSaved = true;
                }});
   c.push_back({"write error", kErase, "a file cannot be deleted: answered abort", small, D::floppy,
                [](MatrixBed& m, Expectations& e) {
                  usedFloppy(m, true, false);
                  m.bed.platform.faults().add(
-                     rule(FaultOp::deleteFile, "old.txt", 0, FaultAction::fail, Status::accessDenied));
+                     faultRule(FaultOp::deleteFile, "old.txt", 0, FaultAction::fail, Status::accessDenied));
                  m.answers[PromptKind::copyError] = kAnswerAbort;
                  e.result = kRunCancelled;
                }});
@@ -364,7 +353,7 @@ std::vector<Cell> cells() {
                [](MatrixBed& m, Expectations& e) {
                  usedFloppy(m, false, false);
                  m.bed.platform.faults().add(
-                     rule(FaultOp::removeDirectory, "", 0, FaultAction::fail, Status::accessDenied, 0, 'A'));
+                     faultRule(FaultOp::removeDirectory, "", 0, FaultAction::fail, Status::accessDenied, 0, 'A'));
                  e.allSaved = true;
                }});
   c.push_back({"disk full", kErase, "an undeletable file leaves less room", small, D::floppy,
@@ -372,7 +361,7 @@ std::vector<Cell> cells() {
                  usedFloppy(m, false, false);
                  m.addForeignFile("A:\\big.bin", patterned(1100000, 95), false);
                  m.bed.platform.faults().add(
-                     rule(FaultOp::deleteFile, "big.bin", 0, FaultAction::fail, Status::accessDenied));
+                     faultRule(FaultOp::deleteFile, "big.bin", 0, FaultAction::fail, Status::accessDenied));
                  e.allSaved = true;
                }});
   c.push_back({"medium removed", kErase, "while erasing", small, D::floppy,
@@ -392,7 +381,7 @@ std::vector<Cell> cells() {
   c.push_back({"file vanished", kErase, "a file of the disk, right after it was listed", small,
                D::floppy, [](MatrixBed& m, Expectations& e) {
                  usedFloppy(m, false, false);
-                 m.bed.platform.faults().add(rule(FaultOp::findFirst, "A:\\OLD\\old", 0, FaultAction::vanish));
+                 m.bed.platform.faults().add(faultRule(FaultOp::findFirst, "A:\\OLD\\old", 0, FaultAction::vanish));
                  e.allSaved = true;
                }});
   c.push_back({"destination read-only", kErase, "nothing can be deleted", small, D::floppy,
@@ -419,7 +408,7 @@ std::vector<Cell> cells() {
   c.push_back({"write error", kReport, "archive bits cannot be cleared", small, D::fixed,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.platform.faults().add(
-                     rule(FaultOp::setAttributes, "", 0, FaultAction::fail, Status::accessDenied, 0, 'C'));
+                     faultRule(FaultOp::setAttributes, "", 0, FaultAction::fail, Status::accessDenied, 0, 'C'));
                  e.archiveMayStay = true;
                  e.allSaved = true;
                }});
@@ -436,13 +425,13 @@ std::vector<Cell> cells() {
   c.push_back({"write error", kReport, "every write of the report fails", small, D::fixed,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.settings.SetSaveLog(1);
-                 m.bed.platform.faults().add(rule(FaultOp::write, ".KVX", 0, FaultAction::fail, Status::writeFault));
+                 m.bed.platform.faults().add(faultRule(FaultOp::write, ".KVX", 0, FaultAction::fail, Status::writeFault));
                  e.allSaved = true;
                }});
   c.push_back({"disk full", kReport, "the destination fills while the report is written", small,
                D::fixed, [](MatrixBed& m, Expectations& e) {
                  m.bed.settings.SetSaveLog(1);
-                 m.bed.platform.faults().add(rule(FaultOp::write, ".KVX", 0, FaultAction::diskFullAtByte,
+                 m.bed.platform.faults().add(faultRule(FaultOp::write, ".KVX", 0, FaultAction::diskFullAtByte,
                                                   Status::diskFull, 100, 'D'));
                  e.allSaved = true;
                }});
@@ -457,14 +446,14 @@ std::vector<Cell> cells() {
                    m.bed.setAttributes(path, kAttrArchive);
                  }
                  m.bed.platform.faults().add(
-                     rule(FaultOp::write, ".KVX", 2, FaultAction::removeMedium, Status::notReady, 0, 'A'));
+                     faultRule(FaultOp::write, ".KVX", 2, FaultAction::removeMedium, Status::notReady, 0, 'A'));
                  e.allSaved = true;
                }});
   c.push_back({"destination read-only", kReport, "the report cannot be created", small, D::floppy,
                [](MatrixBed& m, Expectations& e) {
                  m.bed.settings.SetSaveLog(1);
                  m.bed.platform.faults().add(
-                     rule(FaultOp::create, ".KVX", 0, FaultAction::fail, Status::writeProtect, 0, 'A'));
+                     faultRule(FaultOp::create, ".KVX", 0, FaultAction::fail, Status::writeProtect, 0, 'A'));
                  e.allSaved = true;
                }});
   c.push_back({"path past the limit", kReport, "the log folder is too deep", small, D::fixed,

@@ -1,4 +1,5 @@
 #include "tests/report/report_bed.h"
+#include "tests/support/platform_files.h"
 
 #include <fstream>
 #include <sstream>
@@ -37,18 +38,7 @@ void ReportBed::write(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReportBed::read(const std::string& path) {
-  Status status = Status::ok;
-  auto file = files().openRead(path, status);
-  if (!file) return "<missing>";
-  std::string content;
-  char buffer[65536];
-  for (;;) {
-    std::uint32_t got = 0;
-    if (file->read(buffer, sizeof buffer, got) != Status::ok) return "<read error>";
-    content.append(buffer, got);
-    if (got < sizeof buffer) break;
-  }
-  return content;
+  return contentOf(files(), path);
 }
 
 bool ReportBed::exists(const std::string& path) {

@@ -65,6 +65,13 @@ testing::AssertionResult readWholeFile(FileSystem& files, const std::string& pat
   return testing::AssertionSuccess();
 }
 
+std::string contentOf(FileSystem& files, const std::string& path) {
+  Status status = Status::ok;
+  if (!files.openRead(path, status)) return "<missing>";
+  std::string bytes;
+  return readWholeFile(files, path, bytes) ? bytes : "<read error>";
+}
+
 testing::AssertionResult listAll(FileSystem& files, const std::string& pattern,
                                  std::vector<FindData>& entries) {
   entries.clear();

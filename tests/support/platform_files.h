@@ -24,6 +24,9 @@ testing::AssertionResult writeWholeFile(FileSystem& files, const std::string& pa
 // openRead, read to the end, close.
 testing::AssertionResult readWholeFile(FileSystem& files, const std::string& path,
                                        std::string& bytes);
+// The whole content of a file, or "<missing>" / "<read error>", for
+// comparisons whose failure message should say which.
+std::string contentOf(FileSystem& files, const std::string& path);
 // The whole listing of a findFirst pattern, in the platform's order.
 testing::AssertionResult listAll(FileSystem& files, const std::string& pattern,
                                  std::vector<FindData>& entries);
