@@ -18,19 +18,6 @@ namespace {
 using profile_cases::ReadCase;
 using profile_cases::WriteCase;
 
-std::string visible(std::string_view text) {
-  std::ostringstream out;
-  for (unsigned char c : text) {
-    if (c == 0) {
-      out << "\\0";
-    } else if (c < 0x20 || c >= 0x7f) {
-      out << "\\x" << std::hex << static_cast<int>(c) << std::dec;
-    } else {
-      out << c;
-    }
-  }
-  return out.str();
-}
 
 void writeBytes(const std::string& path, std::string_view bytes) {
   HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -69,7 +56,7 @@ TEST_F(Win32ProfileCases, ReadsMatchTheTable) {
     const std::string file = fileFor(c.name);
     if (c.fileExists) writeBytes(file, c.file);
     const std::string got = platform_.profile().getString(file, c.section, c.key, c.defaultValue, c.capacity);
-    EXPECT_EQ(visible(got), visible(c.expected));
+    EXPECT_EQ(profile_cases::visible(got), profile_cases::visible(c.expected));
   }
 }
 
@@ -82,7 +69,7 @@ TEST_F(Win32ProfileCases, WritesLeaveTheTablesBytes) {
     EXPECT_EQ(platform_.profile().writeString(file, c.section, c.key, c.value), c.result);
     EXPECT_EQ(exists(file), c.fileExistsAfter);
     if (c.fileExistsAfter) {
-      EXPECT_EQ(visible(readBytes(file)), visible(c.after));
+      EXPECT_EQ(profile_cases::visible(readBytes(file)), profile_cases::visible(c.after));
     }
   }
 }

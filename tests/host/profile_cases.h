@@ -10,9 +10,27 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <sstream>
+#include <string>
 #include <string_view>
 
 namespace hw::profile_cases {
+
+// Shows zero bytes and control characters so a failing case is readable.
+inline std::string visible(std::string_view text) {
+  std::ostringstream out;
+  for (unsigned char c : text) {
+    if (c == 0) {
+      out << "\\0";
+    } else if (c < 0x20 || c >= 0x7f) {
+      out << "\\x" << std::hex << static_cast<int>(c) << std::dec;
+    } else {
+      out << c;
+    }
+  }
+  return out.str();
+}
+
 
 // Text that may hold zero bytes.
 template <std::size_t N>

@@ -55,20 +55,6 @@ class ProfileFixture : public testing::Test {
   fs::path file_;
 };
 
-// Shows zero bytes and control characters so a failing list is readable.
-std::string visible(std::string_view text) {
-  std::ostringstream out;
-  for (unsigned char c : text) {
-    if (c == 0) {
-      out << "\\0";
-    } else if (c < 0x20 || c >= 0x7f) {
-      out << "\\x" << std::hex << static_cast<int>(c) << std::dec;
-    } else {
-      out << c;
-    }
-  }
-  return out.str();
-}
 
 class ProfileReadTest : public ProfileFixture, public testing::WithParamInterface<ReadCase> {};
 
@@ -77,7 +63,7 @@ TEST_P(ProfileReadTest, MatchesWindows) {
   if (c.fileExists) writeFile(c.file);
   HostProfile profile = makeProfile();
   const std::string got = profile.getString(kProgramPath, c.section, c.key, c.defaultValue, c.capacity);
-  EXPECT_EQ(visible(got), visible(c.expected));
+  EXPECT_EQ(profile_cases::visible(got), profile_cases::visible(c.expected));
   EXPECT_LT(got.size(), c.capacity);
 }
 
@@ -93,7 +79,7 @@ TEST_P(ProfileWriteTest, LeavesExactFile) {
   EXPECT_EQ(profile.writeString(kProgramPath, c.section, c.key, c.value), c.result);
   ASSERT_EQ(fs::exists(file_), c.fileExistsAfter);
   if (c.fileExistsAfter) {
-    EXPECT_EQ(visible(readFile()), visible(c.after));
+    EXPECT_EQ(profile_cases::visible(readFile()), profile_cases::visible(c.after));
   }
 }
 
