@@ -48,7 +48,9 @@ TEST(CliOptions, ModeWords) {
   for (const Case& c : cases) {
     std::uint32_t mode = 0;
     EXPECT_EQ(parseMode(c.text, mode), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(mode, c.mode) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(mode, c.mode) << c.text;
+    }
   }
 }
 
@@ -66,7 +68,9 @@ TEST(CliOptions, Sizes) {
   for (const Case& c : cases) {
     std::uint64_t bytes = 0;
     EXPECT_EQ(parseBytes(c.text, bytes), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(bytes, c.bytes) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(bytes, c.bytes) << c.text;
+    }
   }
 }
 

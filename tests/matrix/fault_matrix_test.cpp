@@ -474,7 +474,9 @@ std::vector<Cell> cells() {
                      ASSERT_TRUE(writeHostFile(list, "[UserDataExts]\nExt001=\nExt002=.\nExt003=*.*.*\n"
                                                      "Ext004=" + std::string(5000, 'x') + "\n[ApplicationExts\n=bin\n"));
                    }
-                   if (v == "binary") ASSERT_TRUE(writeHostFile(list, patterned(40000, 81)));
+                   if (v == "binary") {
+                     ASSERT_TRUE(writeHostFile(list, patterned(40000, 81)));
+                   }
                    if (v == "huge") {
                      std::string s = "[UserDataExts]\n";
                      for (int i = 0; s.size() < (1u << 20); ++i) s += "Ext" + std::to_string(i) + "=txt\n";
