@@ -45,9 +45,9 @@ Status storeBits(const std::string& path, int fd, std::uint32_t bits) {
 
 }  // namespace
 
-std::uint32_t attributesOf(const std::string& path, int fd, const struct stat& st) {
+std::uint32_t attributesOf(const std::string& path, int fd, const struct stat& st, bool noXattrs) {
   std::uint32_t attributes = S_ISDIR(st.st_mode) ? kAttrDirectory : 0;
-  const long stored = storedBits(path, fd);
+  const long stored = noXattrs ? -1 : storedBits(path, fd);
   if (stored >= 0) {
     attributes |= static_cast<std::uint32_t>(stored) & kStoredBits;
   } else if (!S_ISDIR(st.st_mode)) {
@@ -87,7 +87,12 @@ FileTime lastAccessTime(const struct stat& st) {
   return fileTimeFromUnix(st.st_atim.tv_sec, st.st_atim.tv_nsec);
 }
 
-FileTime creationTime(const std::string& path, int fd, const struct stat& st) {
+bool hasXattrs(const std::string& path) {
+  return listxattr(path.c_str(), nullptr, 0) != 0;
+}
+
+FileTime creationTime(const std::string& path, int fd, const struct stat& st, bool noXattrs) {
+  if (noXattrs) return lastWriteTime(st);
   char text[24];
   const ssize_t n = getAttr(path, fd, kCreationName, text, sizeof text - 1);
   if (n > 0) {

@@ -18,7 +18,10 @@ inline constexpr const char* kCreationName = "user.hw.creation";
 inline constexpr std::uint32_t kStoredBits = kAttrHidden | kAttrSystem | kAttrArchive;
 
 // The attribute word GetFileAttributes would answer.
-std::uint32_t attributesOf(const std::string& path, int fd, const struct stat& st);
+// `noXattrs`: the caller knows the file has no extended attributes at all,
+// so none is looked up (a listing of many plain files stays quick).
+std::uint32_t attributesOf(const std::string& path, int fd, const struct stat& st,
+                           bool noXattrs = false);
 // SetFileAttributes: the directory and normal bits are ignored.
 Status writeAttributes(const std::string& path, const struct stat& st, std::uint32_t attributes);
 // The archive bit goes on when a file is written, as on Windows.
@@ -26,7 +29,10 @@ void markArchive(int fd);
 // A file created over an old one starts again as a new file (archive set).
 void forgetStoredBits(int fd);
 
-FileTime creationTime(const std::string& path, int fd, const struct stat& st);
+FileTime creationTime(const std::string& path, int fd, const struct stat& st,
+                      bool noXattrs = false);
+// Whether a file carries any extended attribute (true when it cannot be told).
+bool hasXattrs(const std::string& path);
 FileTime lastWriteTime(const struct stat& st);
 FileTime lastAccessTime(const struct stat& st);
 // SetFileTime: a null or zero time leaves that time alone.

@@ -67,8 +67,9 @@ bool describe(const std::string& name, const std::string& hostPath, FindData& en
   if (stat(hostPath.c_str(), &st) != 0) return false;
   if (!S_ISDIR(st.st_mode) && !S_ISREG(st.st_mode)) return false;
   entry.name = name;
-  entry.attributes = attributesOf(hostPath, -1, st);
-  entry.creationTime = creationTime(hostPath, -1, st);
+  const bool noXattrs = !hasXattrs(hostPath);
+  entry.attributes = attributesOf(hostPath, -1, st, noXattrs);
+  entry.creationTime = creationTime(hostPath, -1, st, noXattrs);
   entry.lastAccessTime = lastAccessTime(st);
   entry.lastWriteTime = lastWriteTime(st);
   const auto size = S_ISDIR(st.st_mode) ? 0 : static_cast<std::uint64_t>(st.st_size);
