@@ -208,8 +208,11 @@ int BackupEngine::copyFile(const std::string& source, const std::string& dest, b
   FileSystem& fs = platform_.files();
   lastCopiedBytes_ = 0;
 
+  // In a folder made just now the file cannot exist yet: no need to look.
+  const bool mayExist = checkExisting || !confirmOverwrite_;
   std::uint32_t existing = kInvalidAttributes;
-  const bool exists = succeeded(fs.getAttributes(dest, existing)) && existing != kInvalidAttributes;
+  const bool exists = mayExist && succeeded(fs.getAttributes(dest, existing)) &&
+                      existing != kInvalidAttributes;
   if (exists && confirmOverwrite_ && checkExisting) {
     std::string folder, name;
     splitPath(dest, folder, name);
