@@ -16,14 +16,7 @@ ReportBed::ReportBed() {
 ManualClock& ReportBed::clock() { return dynamic_cast<ManualClock&>(platform().clock()); }
 
 void ReportBed::setTime(std::uint32_t ticks) {
-  SystemTime time;
-  time.year = 2024;
-  time.month = 3;
-  time.day = 15;
-  time.hour = 14;
-  time.minute = 30;
-  time.second = 5;
-  clock().setSystemTime(time);
+  clock().setSystemTime(oneDiskEndTime());
   clock().setTickCount(ticks);
 }
 
@@ -65,54 +58,6 @@ void ReportBed::nameSet(const std::string& name, char dest) {
   run.setFolder = std::string(1, dest) + ":\\" + name;
   run.logFileBase += "\\" + name;
   files().createDirectory(run.setFolder);
-}
-
-SourceDrive& TreeBuilder::drive(char letter, bool selected) {
-  DriveListItem item;
-  item.letter = letter;
-  item.kind = DK_FIXED;
-  run_.sourceDrives.push_back(std::make_unique<SourceDrive>(makeSourceDrive(item)));
-  SourceDrive& d = *run_.sourceDrives.back();
-  d.selected = selected ? 1 : 0;
-  d.needsScan = 0;
-  return d;
-}
-
-DirEntry& TreeBuilder::root(SourceDrive& drive) {
-  DirEntry& r = drive.newDirectory();
-  r.name = std::string(1, drive.letter) + ":";
-  drive.root = &r;
-  return r;
-}
-
-DirEntry& TreeBuilder::dir(SourceDrive& drive, DirEntry& parent, const std::string& name) {
-  DirEntry& d = drive.newDirectory();
-  d.name = name;
-  d.parentPath = parent.fullPath();
-  d.depth = static_cast<std::int16_t>(parent.depth + 1);
-  // Every child knows its parent, as the scan leaves them.
-  d.parent = &parent;
-  if (!parent.firstChild) {
-    parent.firstChild = &d;
-    return d;
-  }
-  DirEntry* last = parent.firstChild;
-  while (last->nextSibling) last = last->nextSibling;
-  last->nextSibling = &d;
-  d.prevSibling = last;
-  d.siblingIndex = static_cast<std::int16_t>(last->siblingIndex + 1);
-  return d;
-}
-
-FileEntry& TreeBuilder::file(DirEntry& dir, const std::string& name, std::int32_t disk,
-                             bool selected, std::int32_t status, std::uint32_t attributes) {
-  FileEntry& f = dir.files.emplace_back();
-  f.name = name;
-  f.diskNumber = disk;
-  f.selected = selected ? 1 : 0;
-  f.status = status;
-  f.attributes = attributes;
-  return f;
 }
 
 std::string golden(const std::string& name) {

@@ -13,6 +13,7 @@
 #include "platform/host/host_platform.h"
 #include "report/report_writer.h"
 #include "report/set_naming.h"
+#include "tests/report/report_fixture.h"
 #include "tests/support/test_platform.h"
 
 namespace hw::test {
@@ -34,7 +35,7 @@ class ReportBed {
   HostPlatform& platform() { return t.platform(); }
   FileSystem& files() { return t.files(); }
   ManualClock& clock();
-  // 2024-03-15 14:30:05 local time, tick count `ticks`.
+  // The end time of the one-disk run (2024-03-15 14:30:05), tick count `ticks`.
   void setTime(std::uint32_t ticks);
 
   // Through the platform.
@@ -57,22 +58,6 @@ class ReportBed {
   CountingHost host;
   ReportWriter writer{t.platform(), run, settings, texts, host};
   SetNaming naming{t.platform(), run, settings, texts};
-};
-
-// Builds scan trees by hand.
-class TreeBuilder {
- public:
-  explicit TreeBuilder(RunRecord& run) : run_(run) {}
-  SourceDrive& drive(char letter, bool selected);
-  DirEntry& root(SourceDrive& drive);
-  // A subdirectory: the first child of `parent` or the next sibling of its
-  // last child.
-  DirEntry& dir(SourceDrive& drive, DirEntry& parent, const std::string& name);
-  FileEntry& file(DirEntry& dir, const std::string& name, std::int32_t disk, bool selected,
-                  std::int32_t status, std::uint32_t attributes = kAttrArchive);
-
- private:
-  RunRecord& run_;
 };
 
 // The bytes of a golden report file.

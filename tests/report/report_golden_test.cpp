@@ -4,82 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "engine/table_texts.h"
-#include "resources/string_ids.h"
 #include "tests/engine/engine_bed.h"
 #include "tests/report/report_bed.h"
 
 namespace hw::test {
 namespace {
 
-// C: and D: selected, E: present but not selected after them; every
-// outcome of a file and of an extra file, and two shortened paths.
-void buildOneDiskRun(ReportBed& bed) {
-  RunRecord& run = bed.run;
-  TreeBuilder tree(run);
-  SourceDrive& c = tree.drive('C', true);
-  DirEntry& root = tree.root(c);
-  tree.file(root, "AUTOEXEC.BAT", 1, true, kOutcomeCopied);
-  tree.file(root, "BIG.DAT", 0, false, kOutcomeTooLarge);
-  tree.file(root, "HIDDEN.SYS", 1, true, kOutcomeCopied, kAttrHidden | kAttrArchive);
-  tree.file(root, "NOTSEL.TXT", 0, false, kOutcomeNotCopied);
-  DirEntry& docs = tree.dir(c, root, "DOCS");
-  tree.file(docs, "GONE.TXT", -1, true, kOutcomeNotCopied);
-  tree.file(docs, "LETTER.TXT", 1, true, kOutcomeTimesNotSet);
-  tree.file(docs, "SKIP.TXT", -1, false, kOutcomeSkipped);
-  DirEntry& old = tree.dir(c, docs, "OLD");
-  tree.file(old, "NOTE.TXT", 1, true, kOutcomeAttributesNotSet, kAttrHidden | kAttrArchive);
-  DirEntry& games = tree.dir(c, root, "GAMES");
-  tree.file(games, "OPEN.EXE", -1, false, kOutcomeOpenFailed);
-  tree.file(games, "X.DAT", -1, false, kOutcomeDirectoryGone);
-  SourceDrive& d = tree.drive('D', true);
-  tree.file(tree.root(d), "README", 1, true, kOutcomeNoSourceTimes);
-  SourceDrive& e = tree.drive('E', false);
-  tree.file(tree.root(e), "E.TXT", 1, true, kOutcomeCopied);
-  // Marks left by an earlier walk must not hide a directory.
-  docs.visitMark = 1;
-
-  auto extra = [&](const char* path, std::int32_t disk, bool selected, std::int32_t status,
-                   bool boot = false, std::uint32_t attributes = kAttrArchive) {
-    ExtraFile f;
-    f.path = path;
-    f.diskNumber = disk;
-    f.selected = selected;
-    f.status = status;
-    f.bootFile = boot;
-    f.attributes = attributes;
-    run.extraFiles.push_back(f);
-  };
-  extra("C:\\IO.SYS", 1, true, kOutcomeCopied, true, kAttrHidden | kAttrSystem | kAttrReadOnly);
-  extra("C:\\S.INI", 1, true, kOutcomeNoSourceAttributes);
-  extra("C:\\CONFIG.SYS", -1, true, kOutcomeNotCopied);
-  extra("C:\\MSDOS.SYS", 0, false, kOutcomeTooLarge);
-  extra("C:\\A.INI", -1, false, kOutcomeSkipped);
-  extra("C:\\B.INI", -1, false, kOutcomeDirectoryGone);
-  extra("C:\\C.INI", -1, false, kOutcomeOpenFailed);
-  extra("C:\\D.INI", -1, false, 4);
-  extra("C:\\E.INI", 0, false, kOutcomeNotCopied);
-
-  run.shortenedPaths.push_back({1, "C:\\DOCS\\ALPHABET\\BETAVERSION", "F:\\L240315A\\C\\DOC\\ALP\\BET"});
-  run.shortenedPaths.push_back(
-      {0, "C:\\DOCS\\ALPHABET\\GAMMARAY", bed.texts.get(ids::IDS_SHORT_PATH_UNUSABLE)});
-
-  bed.nameSet("L240315A", 'F');
-  run.active = 1;
-  run.mode = MODE_DATA | MODE_APPS | MODE_BOOT;
-  run.diskIndex = 1;
-  run.diskCount = 1;
-  run.bytesCopied = 123456;
-  run.totalBytes = 130000;
-  run.filesCopied = 6;
-  run.totalFiles = 7;
-  run.startTime = 10;
-  run.estimateSeconds = 61;
-  bed.setTime(100000);  // 90 seconds after the start
-}
-
 TEST(ReportGolden, OneDiskBackup) {
   ReportBed bed;
-  buildOneDiskRun(bed);
+  buildOneDiskRun(bed.run, bed.texts);
+  bed.nameSet("L240315A", 'F');
+  bed.setTime(kOneDiskEndTicks);
   ASSERT_EQ(bed.writer.WriteReport(), kReportWritten);
   const std::string report = bed.read("F:\\L240315A\\L240315A.KVX");
   EXPECT_EQ(report, golden("ONE_DISK.KVX"));
