@@ -129,6 +129,8 @@ class BackupEngine {
   bool copyDirectory(DirEntry& dir);
   int ensureRoomFor(double size);
   void accountCopied(CopyTarget target, double size);
+  void copyAndAccount(CopyTarget target, const std::string& source, const std::string& dest,
+                      bool checkExisting);
   void handleCopyResult(CopyTarget target, const std::string& source, const std::string& dest,
                         int code);
   bool retryCopy(CopyTarget target, const std::string& source, const std::string& dest);

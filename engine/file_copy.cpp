@@ -127,13 +127,7 @@ bool BackupEngine::copyDirectory(DirEntry& dir) {
     if (room < 0) return false;
     if (room > 0) created = createDestDirs(dest, true, true);
     if (!run_.active) return false;
-    const int code = copyFile(source, dest, true, !created);
-    CopyTarget target{&f, nullptr};
-    if (code == kCopyOk) {
-      accountCopied(target, double(lastCopiedBytes_));
-    } else {
-      handleCopyResult(target, source, dest, code);
-    }
+    copyAndAccount(CopyTarget{&f, nullptr}, source, dest, !created);
   }
   return true;
 }
@@ -149,6 +143,18 @@ int BackupEngine::ensureRoomFor(double size) {
   if (bytesOnDisk == 0 && bytesAlreadyOnDisk == 0) return 0;
   if (!askUntilNextDiskReady() || !run_.active) return -1;
   return 1;
+}
+
+// One file copied with its times and attributes, then accounted or its
+// failure handled.
+void BackupEngine::copyAndAccount(CopyTarget target, const std::string& source,
+                                  const std::string& dest, bool checkExisting) {
+  const int code = copyFile(source, dest, true, checkExisting);
+  if (code == kCopyOk) {
+    accountCopied(target, double(lastCopiedBytes_));
+  } else {
+    handleCopyResult(target, source, dest, code);
+  }
 }
 
 void BackupEngine::accountCopied(CopyTarget target, double size) {
@@ -500,12 +506,7 @@ void BackupEngine::copyBootFilesFirst() {
     if (!dest.empty()) dest[0] = run_.destLetter;
     extra.selected = 1;
     CopyTarget target{nullptr, &extra};
-    const int code = copyFile(extra.path, dest, true, true);
-    if (code == kCopyOk) {
-      accountCopied(target, double(lastCopiedBytes_));
-    } else {
-      handleCopyResult(target, extra.path, dest, code);
-    }
+    copyAndAccount(target, extra.path, dest, true);
   }
 }
 
@@ -529,12 +530,7 @@ void BackupEngine::copyExtraFiles() {
     splitPath(dest, folder, name);
     if (!succeeded(fs.getAttributes(folder, attributes))) createDestDirs(dest, true, true);
     CopyTarget target{nullptr, &extra};
-    const int code = copyFile(extra.path, dest, true, false);
-    if (code == kCopyOk) {
-      accountCopied(target, double(lastCopiedBytes_));
-    } else {
-      handleCopyResult(target, extra.path, dest, code);
-    }
+    copyAndAccount(target, extra.path, dest, false);
   }
 }
 
