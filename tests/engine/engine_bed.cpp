@@ -199,14 +199,6 @@ FileTime fileTimeOf(int year, int month, int day, int hour, int minute, int seco
   return out;
 }
 
-std::string patterned(std::size_t size, unsigned seed) {
-  std::string s(size, '\0');
-  std::uint32_t x = seed * 2654435761u + 1;
-  for (std::size_t i = 0; i < size; ++i) {
-    x = x * 1103515245u + 12345u;
-    s[i] = static_cast<char>(x >> 24);
-  }
-  return s;
-}
+std::string patterned(std::size_t size, unsigned seed) { return patternBytes(size, seed); }
 
 }  // namespace hw::test
