@@ -67,20 +67,25 @@ program_dir=$PWD
 if [ $# -gt 0 ] && [ -e "$1" ]; then
   program_dir=$(cd "$(dirname "$1")" && pwd)
 fi
+build=""
+build=$(find_build_dir "$program_dir" "$PWD") || build=""
 if [ -n "${HW_WINEPREFIX:-}" ]; then
   state=$HW_WINEPREFIX.state
   WINEPREFIX=$HW_WINEPREFIX
-elif build=$(find_build_dir "$program_dir" "$PWD"); then
+elif [ -n "$build" ]; then
   state=$build/wine
   WINEPREFIX=$state/prefix
-  # A program of the build finds the build's DLLs (HDWL32.DLL for one, which
-  # programs load at start) wherever in the build they were made.
-  dll_path=$(find "$build" \( -path "$state" -o -name CMakeFiles \) -prune -o \
-    -iname '*.dll' -printf '%h\n' | sort -u | sed 's|/|\\|g; s|^|Z:|' | paste -sd ';')
-  export WINEPATH=${WINEPATH:+$WINEPATH;}$dll_path
 else
   state=${TMPDIR:-/tmp}/hoardwell-wine-$(id -u)
   WINEPREFIX=$state/prefix
+fi
+if [ -n "$build" ]; then
+  # A program of the build finds the build's DLLs (HDWL32.DLL for one, which
+  # programs load at start) wherever in the build they were made, but not
+  # in the Wine prefixes that tests keep in the build.
+  dll_path=$(find "$build" \( -name drive_c -o -name dosdevices -o -name CMakeFiles \) -prune \
+    -o -iname '*.dll' -printf '%h\n' | sort -u | sed 's|/|\\|g; s|^|Z:|' | paste -sd ';')
+  export WINEPATH=${WINEPATH:+$WINEPATH;}$dll_path
 fi
 export WINEPREFIX
 mkdir -p "$state"

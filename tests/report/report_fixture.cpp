@@ -128,4 +128,14 @@ SystemTime oneDiskEndTime() {
   return time;
 }
 
+SystemTime spanStartTime() {
+  SystemTime time;
+  time.year = 2024;
+  time.month = 3;
+  time.day = 15;
+  time.hour = 9;
+  time.minute = 5;
+  return time;
+}
+
 }  // namespace hw::test

@@ -40,4 +40,23 @@ void buildOneDiskRun(RunRecord& run, const Texts& texts);
 inline constexpr std::uint32_t kOneDiskEndTicks = 100000;
 SystemTime oneDiskEndTime();
 
+// The spanned backup of THREE_FLOPPIES.KVX, made by the engine on both
+// platforms: three files of 900,000 bytes on S:, one per 1.44 MB floppy in
+// drive A:, copied in the order of the tree walk. Each folder holds one entry,
+// so the walk is the same whatever order a file system lists names in.
+struct SpanFile {
+  const char* path;
+  unsigned seed;  // of the patterned content
+};
+inline constexpr std::size_t kSpanFileSize = 900000;
+inline constexpr SpanFile kSpanFiles[] = {
+    {"S:\\THREE.BIN", 3}, {"S:\\DATA\\ONE.BIN", 1}, {"S:\\DATA\\MORE\\TWO.BIN", 2}};
+inline constexpr const char* kSpanFolders[] = {"S:\\DATA", "S:\\DATA\\MORE"};
+// The run starts on 2024-03-15 at 09:05, which names the set L240315A.
+SystemTime spanStartTime();
+// The end as the report sees it: 4,000 seconds measured (67 minutes) and
+// 3,570 estimated (60 minutes).
+inline constexpr double kSpanMeasuredSeconds = 4000;
+inline constexpr double kSpanEstimatedSeconds = 3570;
+
 }  // namespace hw::test

@@ -22,25 +22,18 @@ TEST(ReportGolden, OneDiskBackup) {
   EXPECT_DOUBLE_EQ(bed.run.reportElapsed, 90);
 }
 
-// Three files of 900,000 bytes, one per 1.44 MB floppy, copied in the order
-// of the tree walk: the root's file first.
+// The spanned backup of the fixture: one file per 1.44 MB floppy.
 TEST(ReportGolden, BackupOverThreeFloppies) {
   EngineBed bed;
-  bed.addFixed('C');
+  bed.addFixed('S');
   // The bed's program drive P: holds the settings file and the log folder.
   bed.addFloppy('A');
-  bed.makeDir("C:\\DATA");
-  bed.writeFile("C:\\THREE.BIN", patterned(900000, 3));
-  bed.writeFile("C:\\DATA\\ONE.BIN", patterned(900000, 1));
-  bed.writeFile("C:\\DATA\\TWO.BIN", patterned(900000, 2));
-  SystemTime time;
-  time.year = 2024;
-  time.month = 3;
-  time.day = 15;
-  time.hour = 9;
-  time.minute = 5;
-  dynamic_cast<ManualClock&>(bed.platform.clock()).setSystemTime(time);
-  ASSERT_EQ(bed.backup({'C'}, 'A', MODE_ALL), kRunDone);
+  for (const char* folder : kSpanFolders) bed.makeDir(folder);
+  for (const SpanFile& file : kSpanFiles) {
+    bed.writeFile(file.path, patterned(kSpanFileSize, file.seed));
+  }
+  dynamic_cast<ManualClock&>(bed.platform.clock()).setSystemTime(spanStartTime());
+  ASSERT_EQ(bed.backup({'S'}, 'A', MODE_ALL), kRunDone);
   ASSERT_EQ(bed.run.setName, "L240315A");
   ASSERT_EQ(bed.platform.currentMedium('A'), 3);
 
@@ -49,8 +42,8 @@ TEST(ReportGolden, BackupOverThreeFloppies) {
   ReportWriter writer(bed.platform, bed.run, bed.settings, bed.texts, host);
   bed.run.active = 1;
   auto& clock = dynamic_cast<ManualClock&>(bed.platform.clock());
-  bed.run.startTime = clock.tickCount() / 1000.0 - 4000;  // 66.7 minutes
-  bed.run.estimateSeconds = 3570;                          // 59.5 minutes
+  bed.run.startTime = clock.tickCount() / 1000.0 - kSpanMeasuredSeconds;
+  bed.run.estimateSeconds = kSpanEstimatedSeconds;
   ASSERT_EQ(writer.WriteReport(), kReportWritten);
 
   const std::string report = bed.readFile("A:\\L240315A\\L240315A.KVX");

@@ -13,52 +13,22 @@
 # which must see the mounts: the test runs in a prefix of its own, whose
 # wineserver starts inside the namespace and is stopped at the end.
 set -u
-
-skip() {
-  echo "SKIP: $*"
-  exit 77
-}
-
-if [ "${1:-}" != --inside ]; then
-  [ $# -eq 3 ] || { echo "usage: span.sh HOARDWELL.EXE WINE_RUN BUILD_DIR" >&2; exit 2; }
-  command -v unshare >/dev/null || skip "unshare is not installed"
-  # Mounting a tmpfs in a namespace of its own is all the test needs.
-  if ! unshare -m sh -c 'mount -t tmpfs -o size=1440k tmpfs /mnt' 2>/dev/null; then
-    skip "no mount namespace with a tmpfs here (unshare -m, mount -t tmpfs need root)"
-  fi
-  exec unshare -m --propagation private bash "$0" --inside "$@"
-fi
-shift
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/media.sh"
+media_enter "$0" "$@"
+set -- "${media_args[@]}"
+[ $# -eq 3 ] || { echo "usage: span.sh HOARDWELL.EXE WINE_RUN BUILD_DIR" >&2; exit 2; }
 
 exe=$1
 runner=$2
 build=$3
 work=$build/tests/wine_span
-prefix=$work/prefix
-floppy=$prefix.state/floppy-a   # drive A:, as the runner declares it
-export HW_WINEPREFIX=$prefix
-export WINEPREFIX=$prefix
-if [ -x /usr/lib/wine/wineserver ]; then
-  wineserver=/usr/lib/wine/wineserver
-else
-  wineserver=$(command -v wineserver)
-fi
-
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-
-# A wineserver of this prefix from an earlier run lives outside this
-# namespace and would not see the media: stop it before the first program.
-"$wineserver" -k 2>/dev/null || true
-"$wineserver" -w
-trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w' EXIT
-
 mkdir -p "$work"
+prefix=$work/prefix
+media_prefix "$prefix"
 run=$work/run
 rm -rf "$run"
-mkdir -p "$run/source" "$run/media/disk1" "$run/media/disk2" "$floppy"
+mkdir -p "$run/source"
 
 # The source: about 2 MB, more than one disk and less than two. The notes of
 # the root go first; each costs a whole 4 KiB page on tmpfs, more than the
@@ -79,22 +49,7 @@ head -c 204800 /dev/urandom >"$src/big/deep/video.dat"
 "$runner" "$exe" --help >/dev/null || fail "the program does not start under Wine"
 ln -sfn "$src" "$prefix/dosdevices/s:"
 
-mount -t tmpfs -o size=1440k tmpfs "$run/media/disk1" || skip "cannot mount a tmpfs"
-mount -t tmpfs -o size=1440k tmpfs "$run/media/disk2" || skip "cannot mount a tmpfs"
-mount --bind "$run/media/disk1" "$floppy" || skip "cannot bind-mount the medium"
-
-# Takes the medium out of drive A: and puts the next one in. The program keeps
-# the drive's root as its current directory, so Wine holds it open (in the
-# program and in the wineserver); a real disk leaves the drive regardless, so
-# the medium is then detached lazily, and stays readable where it was mounted.
-swap_medium() {
-  local next=$1
-  if ! umount "$floppy" 2>/dev/null; then
-    echo "(Wine still held the first medium open: taken out anyway)" >>"$run/notes"
-    umount -l "$floppy" || fail "cannot take the medium out"
-  fi
-  mount --bind "$run/media/disk$next" "$floppy" || fail "cannot insert disk $next"
-}
+media_mount "$run/media" 2
 
 log=$run/output.txt
 fifo=$run/answers
@@ -129,7 +84,7 @@ while [ ! -f "$run/status" ]; do
     *"and press Enter (q to stop) ")
       disk_prompts=$((disk_prompts + 1))
       [ $disk_prompts -eq 1 ] || { answer q; sleep 1; cat "$log"; fail "a third disk was asked for"; }
-      swap_medium 2
+      media_insert 2
       answered=$size
       answer ""
       ;;
@@ -170,7 +125,6 @@ echo "--- output of the backup ($((end - start)) s) ---"
 cat "$log"
 echo "--- answers given ---"
 cat "$run/answers.txt"
-[ -f "$run/notes" ] && cat "$run/notes"
 echo "---"
 
 # The checks, on the output without its Windows line ends. A source file
