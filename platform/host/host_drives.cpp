@@ -218,6 +218,20 @@ void DriveTable::forgetUsage(char letter) {
   if (DriveState* d = find(letter)) d->usedClusters.clear();
 }
 
+void DriveTable::spendDeviceTime(DriveState& d, std::uint64_t bytes, int files) {
+  if (!clock_) return;
+  if (d.config.bytesPerSecond > 0) {
+    d.owedMs += double(bytes) * 1000.0 / double(d.config.bytesPerSecond);
+  }
+  d.owedMs += double(files) * d.config.msPerFile;
+  // Whole milliseconds only; the rest is carried to the next call.
+  if (d.owedMs >= 1) {
+    const auto ms = static_cast<std::uint32_t>(d.owedMs);
+    d.owedMs -= ms;
+    clock_->sleep(ms);
+  }
+}
+
 std::string DriveTable::label(const DriveState& d) const {
   if (!d.config.holdsMedia()) return d.fixedLabel;
   std::string label = d.medium == 1 ? d.config.label : std::string();

@@ -20,6 +20,7 @@ struct DriveState {
   std::uint64_t generation = 0;   // moves on at every change of medium
   std::map<int, std::uint64_t> usedClusters;  // per medium, once counted
   std::string fixedLabel;         // label of a drive without media
+  double owedMs = 0;              // modelled device time not yet spent
 
   std::uint32_t clusterBytes() const;
   std::uint64_t totalClusters() const;
@@ -69,12 +70,18 @@ class DriveTable {
   std::uint32_t serial(const DriveState& drive) const;
   Status setLabel(DriveState& drive, const std::string& label);
 
+  // Spends the modelled device time of writing `bytes` and creating
+  // `files` files on the drive (see HostDrive::bytesPerSecond).
+  void spendDeviceTime(DriveState& drive, std::uint64_t bytes, int files);
+  void setClock(Clock* clock) { clock_ = clock; }
+
   void setCurrentDirectory(std::string windowsPath) { currentDirectory_ = std::move(windowsPath); }
   const std::string& currentDirectory() const { return currentDirectory_; }
 
  private:
   std::array<std::unique_ptr<DriveState>, 26> drives_;
   std::string currentDirectory_ = "C:\\";
+  Clock* clock_ = nullptr;
 };
 
 int slotOf(char letter);  // 0..25, or -1 for no letter

@@ -90,6 +90,7 @@ class HostFile final : public File {
       position_ += static_cast<std::uint64_t>(n);
     }
     settle();
+    drives_.spendDeviceTime(drive_, size, 0);
     if (!archiveMarked_ && size > 0) {
       markArchive(fd_);
       archiveMarked_ = true;
@@ -241,6 +242,7 @@ std::unique_ptr<File> HostFileSystem::open(FaultOp op, const std::string& path, 
     if (exists) forgetStoredBits(fd);
     drives_.adjustUsage(*where.drive, size, 0);
     size = 0;
+    drives_.spendDeviceTime(*where.drive, 0, 1);
   }
   status = Status::ok;
   return std::make_unique<HostFile>(drives_, faults_, where, fd, op != FaultOp::create, writing,

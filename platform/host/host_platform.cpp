@@ -67,7 +67,9 @@ HostPlatform::HostPlatform()
       volumes_(std::make_unique<host::HostVolumes>(*drives_)),
       clock_(std::make_unique<RealClock>()),
       profile_(std::make_unique<DriveProfile>(*drives_)),
-      registry_(std::make_unique<host::HostRegistry>()) {}
+      registry_(std::make_unique<host::HostRegistry>()) {
+  drives_->setClock(clock_.get());
+}
 
 HostPlatform::~HostPlatform() = default;
 
@@ -110,6 +112,7 @@ ManualClock& HostPlatform::useManualClock() {
   auto manual = std::make_unique<ManualClock>();
   ManualClock& clock = *manual;
   clock_ = std::move(manual);
+  drives_->setClock(clock_.get());
   return clock;
 }
 

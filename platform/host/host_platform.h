@@ -53,6 +53,13 @@ struct HostDrive {
                                 // (always so for a CD-ROM drive)
   std::string fileSystem;    // empty: "FAT" (floppy, removable, RAM), "FAT32"
                              // (fixed), "CDFS", "NTFS" (network)
+  // A modelled device speed, for measuring the time estimate against a
+  // device of known speed: every byte written to the drive costs
+  // 1 / bytesPerSecond seconds and every file created msPerFile, spent on the
+  // platform's clock (a manual clock moves on, the real one sleeps).
+  // 0: as fast as the host's own disk.
+  std::uint64_t bytesPerSecond = 0;
+  std::uint32_t msPerFile = 0;
 
   bool holdsMedia() const {
     return kind == HostDriveKind::floppy || kind == HostDriveKind::removable ||

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/host_platform.h"
+#include "tests/support/platform_files.h"
+#include "tests/support/test_platform.h"
 
 namespace hw {
 namespace {
@@ -30,6 +32,25 @@ TEST(HostClock, ManualClockLocalTimeUsesItsOffset) {
   EXPECT_EQ(local.value() - clock.now().value(), 90ull * 60 * 10'000'000);
   clock.setUtcOffsetMinutes(-60);
   EXPECT_EQ(clock.localTime().hour, 22);
+}
+
+// A drive of modelled speed spends its device time on the platform's clock,
+// to the millisecond over many small writes; other drives cost nothing.
+TEST(HostClock, ADriveOfModelledSpeedSpendsItsTimeOnTheClock) {
+  test::TestPlatform t;
+  HostDrive slow;
+  slow.letter = 'D';
+  slow.bytesPerSecond = 300000;  // 0.3 byte per millisecond
+  slow.msPerFile = 25;
+  t.drive(slow).fixed('C');
+  ManualClock& clock = t.platform().useManualClock();
+  const std::string bytes = test::patternBytes(90000);
+
+  ASSERT_TRUE(test::writeWholeFile(t.files(), "C:\\FAST.BIN", bytes, 1000));
+  EXPECT_EQ(clock.tickCount(), 0u);
+  // 90 writes of 1,000 bytes, 3 1/3 ms each: 300 ms, plus 25 ms for the file.
+  ASSERT_TRUE(test::writeWholeFile(t.files(), "D:\\SLOW.BIN", bytes, 1000));
+  EXPECT_EQ(clock.tickCount(), 325u);
 }
 
 TEST(HostClock, RealClockLocalTimeFollowsTheHostsZone) {
