@@ -1,4 +1,3 @@
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -19,13 +18,6 @@ HostDriveKind kindOf(const std::string& kind) {
   return HostDriveKind::fixed;
 }
 
-// A drive of no declared size is as large as the host file system under it.
-std::uint64_t hostCapacity(const std::string& folder) {
-  struct statvfs fs {};
-  if (statvfs(folder.c_str(), &fs) != 0) return 0;
-  return std::uint64_t(fs.f_blocks) * fs.f_frsize;
-}
-
 }  // namespace
 
 std::unique_ptr<Platform> makeCliPlatform(const std::vector<DriveOption>& drives,
@@ -41,7 +33,8 @@ std::unique_ptr<Platform> makeCliPlatform(const std::vector<DriveOption>& drives
       drive.folder = option.folder;
       drive.kind = kindOf(option.kind);
       drive.capacity = option.bytes;
-      if (!drive.capacity && !drive.holdsMedia()) drive.capacity = hostCapacity(option.folder);
+      // A drive of no declared size is the host file system under it.
+      if (!drive.capacity && !drive.holdsMedia()) drive.hostSpace = true;
     }
     if (!succeeded(platform->addDrive(drive))) {
       error = std::string("drive ") + option.letter + ": cannot be set up on " + option.folder;
@@ -70,7 +63,7 @@ std::string settingsPath(Platform& platform, const std::string& given) {
     HostDrive drive;
     drive.letter = letter;
     drive.folder = file.parent_path().string();
-    drive.capacity = hostCapacity(drive.folder);
+    drive.hostSpace = true;
     if (!succeeded(host.addDrive(drive))) break;
     host.setProgramDirectory(std::string(1, letter) + ":\\");
     return std::string(1, letter) + ":\\" + file.filename().string();

@@ -48,7 +48,10 @@ int slotOf(char letter) {
 
 std::uint32_t DriveState::clusterBytes() const {
   std::uint32_t spc = config.sectorsPerCluster;
-  if (spc == 0) spc = config.capacity != 0 && config.capacity <= kSmallDisk ? 1 : 8;
+  if (spc == 0) {
+    const bool small = !config.hostSpace && config.capacity != 0 && config.capacity <= kSmallDisk;
+    spc = small ? 1 : 8;
+  }
   return spc * (config.bytesPerSector ? config.bytesPerSector : 512);
 }
 

@@ -74,7 +74,8 @@ class HostFile final : public File {
     if (!canWrite_) return Status::accessDenied;
     const std::uint64_t end = std::max(size_, position_ + size);
     const std::uint64_t more = drive_.clustersFor(end) - drive_.clustersFor(size_);
-    if (more > 0 && drives_.usedClusters(drive_) + more > drive_.totalClusters()) {
+    if (more > 0 && !drive_.config.hostSpace &&
+        drives_.usedClusters(drive_) + more > drive_.totalClusters()) {
       return Status::diskFull;
     }
     const auto* in = static_cast<const char*>(buffer);
@@ -89,7 +90,8 @@ class HostFile final : public File {
       written += static_cast<std::uint32_t>(n);
       position_ += static_cast<std::uint64_t>(n);
     }
-    settle();
+    // Every byte went where it was meant to: the size follows without asking.
+    grow(std::max(size_, position_));
     drives_.spendDeviceTime(drive_, size, 0);
     if (!archiveMarked_ && size > 0) {
       markArchive(fd_);
@@ -149,8 +151,9 @@ class HostFile final : public File {
   // Brings the size and the medium's usage up to what the file now holds.
   void settle() {
     struct stat st;
-    if (fstat(fd_, &st) != 0) return;
-    const auto now = static_cast<std::uint64_t>(st.st_size);
+    if (fstat(fd_, &st) == 0) grow(static_cast<std::uint64_t>(st.st_size));
+  }
+  void grow(std::uint64_t now) {
     drives_.adjustUsage(drive_, size_, now);
     size_ = now;
   }

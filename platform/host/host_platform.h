@@ -44,6 +44,10 @@ struct HostDrive {
   std::string folder;
   HostDriveKind kind = HostDriveKind::fixed;
   std::uint64_t capacity = 0;  // bytes; 0 gives 1 GiB
+  // The size and free space are those of the host file system under the
+  // folder (capacity is then unused), and a full disk is the host's own:
+  // nothing is counted, so large trees cost no walk.
+  bool hostSpace = false;
   std::uint32_t bytesPerSector = 512;
   std::uint32_t sectorsPerCluster = 0;  // 0: 1 up to 2 MB of capacity, else 8
   std::string label;         // of the drive, or the first label of medium 1

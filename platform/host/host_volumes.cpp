@@ -1,3 +1,5 @@
+#include <sys/statvfs.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -62,9 +64,17 @@ DriveType HostVolumes::driveType(const std::string& root) {
 Status HostVolumes::diskFreeSpace(const std::string& root, DiskFreeSpace& space) {
   DriveState* d = nullptr;
   if (Status s = driveOf(root, d); s != Status::ok) return s;
-  const std::uint64_t total = d->totalClusters();
-  const std::uint64_t used = drives_.usedClusters(*d);
-  const std::uint64_t free = total > used ? total - used : 0;
+  std::uint64_t total = 0, free = 0;
+  if (d->config.hostSpace) {
+    struct statvfs fs {};
+    if (statvfs(d->root().c_str(), &fs) != 0) return Status::notReady;
+    total = std::uint64_t(fs.f_blocks) * fs.f_frsize / d->clusterBytes();
+    free = std::uint64_t(fs.f_bavail) * fs.f_frsize / d->clusterBytes();
+  } else {
+    total = d->totalClusters();
+    const std::uint64_t used = drives_.usedClusters(*d);
+    free = total > used ? total - used : 0;
+  }
   space.bytesPerSector = d->config.bytesPerSector ? d->config.bytesPerSector : 512;
   space.sectorsPerCluster = d->clusterBytes() / space.bytesPerSector;
   space.totalClusters = static_cast<std::uint32_t>(std::min<std::uint64_t>(total, 0xFFFFFFFFu));

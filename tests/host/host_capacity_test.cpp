@@ -2,6 +2,7 @@
 // across the platform's own changes, and "disk full" at the byte where a disk
 // of that size would fill.
 #include <gtest/gtest.h>
+#include <sys/statvfs.h>
 
 #include "tests/support/platform_files.h"
 #include "tests/support/test_platform.h"
@@ -135,6 +136,27 @@ TEST(HostCapacity, ManyFilesKeepTheRunningFigureExact) {
   EXPECT_EQ(freeClusters(p, "C:\\"), before - clusters);
   p.forgetUsage('C');
   EXPECT_EQ(freeClusters(p, "C:\\"), before - clusters);
+}
+
+// A drive that takes its size from the host: the host file system's figures,
+// in 4 KiB clusters, and a write far beyond any declared capacity succeeds.
+TEST(HostCapacity, ADriveOnHostSpaceReportsTheHostFileSystem) {
+  TestPlatform t;
+  HostDrive d;
+  d.letter = 'D';
+  d.hostSpace = true;
+  d.capacity = 4096;  // ignored
+  t.drive(d);
+  struct statvfs host {};
+  ASSERT_EQ(statvfs(t.root('D').c_str(), &host), 0);
+  DiskFreeSpace space;
+  ASSERT_EQ(t.platform().volumes().diskFreeSpace("D:\\", space), Status::ok);
+  EXPECT_EQ(std::uint64_t(space.sectorsPerCluster) * space.bytesPerSector, 4096u);
+  EXPECT_EQ(space.totalClusters, std::uint64_t(host.f_blocks) * host.f_frsize / 4096);
+  // Free space moves with everything else on the host: near, not equal.
+  const double hostFree = double(host.f_bavail) * host.f_frsize / 4096;
+  EXPECT_NEAR(double(space.freeClusters), hostFree, hostFree * 0.01 + 256);
+  EXPECT_TRUE(writeWholeFile(t.files(), "D:\\BIG.BIN", patternBytes(65536)));
 }
 
 }  // namespace
