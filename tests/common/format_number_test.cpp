@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -42,6 +43,8 @@ struct FormatCase {
   int decimals;
   const char* expected;
 };
+// Test names and failures show the case, not its bytes.
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.value << " to " << c.decimals; }
 
 class FormatNumberTest : public testing::TestWithParam<FormatCase> {};
 
@@ -123,6 +126,10 @@ struct CapacityCase {
   std::string expected;
   bool ok;
 };
+// Test names and failures show the case, not its bytes.
+void PrintTo(const CapacityCase& c, std::ostream* os) {
+  *os << c.value << " to " << c.decimals << " in " << c.capacity;
+}
 
 class FormatNumberCapacityTest : public testing::TestWithParam<CapacityCase> {};
 
@@ -168,6 +175,8 @@ struct GroupCase {
   const char* text;
   const char* expected;
 };
+// Test names and failures show the case, not its bytes.
+void PrintTo(const GroupCase& c, std::ostream* os) { *os << c.text; }
 
 class GroupDigitsTest : public testing::TestWithParam<GroupCase> {};
 

@@ -27,6 +27,8 @@ struct DriveCase {
   bool readable;
   double total;             // scaled bytes
 };
+// Test names and failures show the case, not its bytes.
+void PrintTo(const DriveCase& c, std::ostream* os) { *os << c.name; }
 
 constexpr std::uint64_t kMiB = 1024 * 1024;
 

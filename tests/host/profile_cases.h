@@ -8,6 +8,7 @@
 // when nothing changes.
 #pragma once
 
+#include <ostream>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -48,6 +49,8 @@ struct ReadCase {
   std::uint32_t capacity;  // counts the terminating zero
   std::string_view expected;
 };
+// Test names and failures show the case, not its bytes.
+inline void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
 struct WriteCase {
   const char* name;
@@ -60,6 +63,8 @@ struct WriteCase {
   bool fileExistsAfter;
   std::string_view after;
 };
+// Test names and failures show the case, not its bytes.
+inline void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
 
 inline constexpr char kSettings[] =
     "; settings of the program\r\n"

@@ -102,6 +102,8 @@ struct BootableCase {
   std::vector<char> sources;
   PathSet bootFiles;
 };
+// Test names and failures show the case, not its bytes.
+void PrintTo(const BootableCase& c, std::ostream* os) { *os << c.name; }
 
 class BootableSetTest : public testing::TestWithParam<BootableCase> {};
 

@@ -83,6 +83,8 @@ struct ModeCase {
   PathSet tree;
   PathSet extras;
 };
+// Test names and failures show the case, not its bytes.
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
 
 const std::vector<ModeCase>& modeCases() {
   static const std::vector<ModeCase> cases = {

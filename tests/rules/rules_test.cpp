@@ -70,6 +70,10 @@ struct DataCase {
   PathSet data;
   std::size_t messages;
 };
+// Test names and failures show the case, not its bytes.
+void PrintTo(const DataCase& c, std::ostream* os) {
+  *os << "UseINIDataExts " << c.useListFile << (c.listFile ? " with" : " without") << " a list";
+}
 
 class DataListTest : public testing::TestWithParam<DataCase> {};
 
