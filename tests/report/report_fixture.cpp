@@ -117,25 +117,9 @@ void buildOneDiskRun(RunRecord& run, const Texts& texts) {
   run.estimateSeconds = 61;
 }
 
-SystemTime oneDiskEndTime() {
-  SystemTime time;
-  time.year = 2024;
-  time.month = 3;
-  time.day = 15;
-  time.hour = 14;
-  time.minute = 30;
-  time.second = 5;
-  return time;
-}
+// Year, month, day of the week (unused), day, hour, minute, second.
+SystemTime oneDiskEndTime() { return {2024, 3, 0, 15, 14, 30, 5, 0}; }
 
-SystemTime spanStartTime() {
-  SystemTime time;
-  time.year = 2024;
-  time.month = 3;
-  time.day = 15;
-  time.hour = 9;
-  time.minute = 5;
-  return time;
-}
+SystemTime spanStartTime() { return {2024, 3, 0, 15, 9, 5, 0, 0}; }
 
 }  // namespace hw::test

@@ -2,35 +2,35 @@
 # their own, a wineserver that lives inside it, and 1.44 MB media (tmpfs
 # mounts of 1440k) that go in and out of drive A:.
 #
-# The script calls media_enter "$0" "$@" first: outside the namespace it
-# re-runs the script inside one (or skips with 77 where mounting is
-# refused); inside, it returns with the script's own arguments left in
-# media_args.
-
-skip() {
-  echo "SKIP: $*"
-  exit 77
-}
-
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-
+# A script starts with  media_enter "$0" NAME "$@"  where its arguments are
+# PROGRAM.EXE WINE_RUN BUILD_DIR. Outside the namespace it re-runs the script
+# inside one (or skips with 77 where mounting is refused); inside, it sets
+# exe, runner and build from the arguments, work (BUILD_DIR/tests/NAME) with
+# the test's own Wine prefix in it (see media_prefix), and run, a fresh
+# folder for this run.
 media_enter() {
-  local script=$1
+  local script=$1 name=$2
+  shift 2
+  if [ "${1:-}" != --inside ]; then
+    command -v unshare >/dev/null || skip "unshare is not installed"
+    # Mounting a tmpfs in a namespace of its own is all the tests need.
+    if ! unshare -m sh -c 'mount -t tmpfs -o size=1440k tmpfs /mnt' 2>/dev/null; then
+      skip "no mount namespace with a tmpfs here (unshare -m, mount -t tmpfs need root)"
+    fi
+    exec unshare -m --propagation private bash "$script" --inside "$@"
+  fi
   shift
-  if [ "${1:-}" = --inside ]; then
-    shift
-    media_args=("$@")
-    return 0
-  fi
-  command -v unshare >/dev/null || skip "unshare is not installed"
-  # Mounting a tmpfs in a namespace of its own is all the tests need.
-  if ! unshare -m sh -c 'mount -t tmpfs -o size=1440k tmpfs /mnt' 2>/dev/null; then
-    skip "no mount namespace with a tmpfs here (unshare -m, mount -t tmpfs need root)"
-  fi
-  exec unshare -m --propagation private bash "$script" --inside "$@"
+  [ $# -eq 3 ] || { echo "usage: $(basename "$script") PROGRAM.EXE WINE_RUN BUILD_DIR" >&2; exit 2; }
+  exe=$1
+  runner=$2
+  build=$3
+  work=$build/tests/$name
+  mkdir -p "$work"
+  prefix=$work/prefix
+  media_prefix "$prefix"
+  run=$work/run
+  rm -rf "$run"
+  mkdir -p "$run"
 }
 
 # media_prefix PREFIX: the test's own Wine prefix, whose wineserver must start

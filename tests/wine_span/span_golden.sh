@@ -11,19 +11,7 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/media.sh"
-media_enter "$0" "$@"
-set -- "${media_args[@]}"
-[ $# -eq 3 ] || { echo "usage: span_golden.sh TEST.EXE WINE_RUN BUILD_DIR" >&2; exit 2; }
-
-exe=$1
-runner=$2
-build=$3
-work=$build/tests/wine_span_golden
-mkdir -p "$work"
-prefix=$work/prefix
-media_prefix "$prefix"
-run=$work/run
-rm -rf "$run"
+media_enter "$0" wine_span_golden "$@"
 mkdir -p "$run/source" "$run/control"
 
 # The prefix (made once), and S: an empty folder the program fills.
