@@ -67,7 +67,6 @@ program_dir=$PWD
 if [ $# -gt 0 ] && [ -e "$1" ]; then
   program_dir=$(cd "$(dirname "$1")" && pwd)
 fi
-build=""
 build=$(find_build_dir "$program_dir" "$PWD") || build=""
 if [ -n "${HW_WINEPREFIX:-}" ]; then
   state=$HW_WINEPREFIX.state
