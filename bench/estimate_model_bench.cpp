@@ -18,7 +18,6 @@
 #include "drives/drive_services.h"
 #include "engine/backup_engine.h"
 #include "engine/table_texts.h"
-#include "platform/host/host_clock.h"
 #include "platform/host/host_platform.h"
 
 namespace fs = std::filesystem;
@@ -36,7 +35,7 @@ class AutoHost final : public hw::EngineHost {
       case hw::PromptKind::summary:
         return hw::kAnswerStart;
       case hw::PromptKind::nextDisk:
-        platform_.insertMedium(letter, details.diskNumber);
+        platform_.insertMedium('D', details.diskNumber);
         return hw::kAnswerContinue;
       case hw::PromptKind::diskInUse:
         return hw::kAnswerAppend;
@@ -51,7 +50,6 @@ class AutoHost final : public hw::EngineHost {
   void setControlText(int, const std::string&) override {}
   void showScanWindow(bool) override {}
   void showWaitWindow(bool) override {}
-  char letter = 'D';
 
  private:
   hw::HostPlatform& platform_;
@@ -93,8 +91,7 @@ void measure(const Device& device, const fs::path& work, const fs::path& tree, i
   for (int n = 1; n <= runs; ++n) {
     fs::remove_all(dest);
     hw::HostPlatform platform;
-    hw::ManualClock& clock = platform.useManualClock();
-    clock.advance(1000000);
+    platform.useManualClock();
     hw::HostDrive source;
     source.letter = 'C';
     source.folder = tree.string();
@@ -125,11 +122,7 @@ void measure(const Device& device, const fs::path& work, const fs::path& tree, i
     hw::DriveListItem from, to;
     drives.DescribeDrive('C', from);
     drives.DescribeDrive('D', to);
-    run.destLetter = to.letter;
-    run.destFlags = to.kind;
-    run.destType = to.statClass;
-    run.clusterSize = to.sectorSize;
-    engine.diskCapacity = to.total;
+    engine.setDestination(to);
     const int result = engine.run({from}, hw::MODE_ALL);
     if (result != hw::kRunDone) {
       std::printf("  run %d: the backup did not complete (%d)\n", n, result);
@@ -141,8 +134,9 @@ void measure(const Device& device, const fs::path& work, const fs::path& tree, i
                   run.diskIndex == 1 ? "" : "s");
     }
     const double off = (run.estimateSeconds - engine.elapsed) * 100 / engine.elapsed;
-    std::printf("  run %d: estimated %7.1f s, measured %7.1f s, %+6.1f %%   (rates %u, %u)\n",
-                n, run.estimateSeconds, engine.elapsed, off, unsigned(run.rateTotal), unsigned(run.rateFile));
+    std::printf("  run %d: estimated %7.1f s, measured %7.1f s, %+6.1f %%   (rates %u, %u)\n", n,
+                run.estimateSeconds, engine.elapsed, off, unsigned(run.rateTotal),
+                unsigned(run.rateFile));
   }
 }
 
@@ -154,8 +148,8 @@ int main(int argc, char** argv) {
   fs::remove_all(work);
   const fs::path tree = work / "tree";
   makeTree(tree);
-  // The rates the defaults assume, a device twice as slow, one far faster,
-  // and a removable drive between them.
+  // Fixed disks faster and slower than their default rates assume, one far
+  // faster than the stored rates can hold, and a removable drive.
   const Device devices[] = {
       {"fixed disk at 1 MB/s", hw::HostDriveKind::fixed, 4ull << 30, 1000000, 10},
       {"fixed disk at 0.25 MB/s", hw::HostDriveKind::fixed, 4ull << 30, 250000, 20},

@@ -144,12 +144,7 @@ int runBackup(const hw::cli::Options& options) {
     return fail(kExitUsage, std::string("destination drive ") + options.dest +
                                 ": is a CD-ROM drive and cannot be written");
   }
-  // What the main window copies into the records before each run.
-  run.destLetter = dest.letter;
-  run.destFlags = dest.kind;
-  run.destType = dest.statClass;
-  run.clusterSize = dest.sectorSize;
-  engine.diskCapacity = dest.total;
+  engine.setDestination(dest);
 
   std::signal(SIGINT, onInterrupt);
   const int result = engine.run(sources, options.mode);

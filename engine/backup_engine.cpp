@@ -128,6 +128,14 @@ int BackupEngine::copyPhase() {
   return 1;
 }
 
+void BackupEngine::setDestination(const DriveListItem& destination) {
+  run_.destLetter = destination.letter;
+  run_.destFlags = destination.kind;
+  run_.destType = destination.statClass;
+  run_.clusterSize = destination.sectorSize;
+  diskCapacity = destination.total;
+}
+
 int BackupEngine::run(const std::vector<DriveListItem>& sourceList, std::uint32_t mode) {
   // 1. Reset the per-run state.
   dirsCreated_ = 0;

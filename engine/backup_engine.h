@@ -59,6 +59,9 @@ class BackupEngine {
   BackupEngine(const BackupEngine&) = delete;
   BackupEngine& operator=(const BackupEngine&) = delete;
 
+  // The destination drive of the next run, as the drive list describes it:
+  // what the front-end copies into the records before each run.
+  void setDestination(const DriveListItem& destination);
   // One whole backup of the selected source drives with the mode bits.
   int run(const std::vector<DriveListItem>& sourceList, std::uint32_t mode);
   void rescanDrive(char letter, bool keepRecord);

@@ -151,10 +151,7 @@ int EngineBed::backup(const std::vector<char>& sources, char dest, std::uint32_t
   DriveListItem destination;
   EXPECT_TRUE(drives.DescribeDrive(dest, destination)) << dest;
   // What the main window does before each run.
-  run.destLetter = destination.letter;
-  run.destFlags = destination.kind;
-  run.destType = destination.statClass;
-  run.clusterSize = destination.sectorSize;
+  engine->setDestination(destination);
   run.setName.clear();
   run.setFolder.clear();
   run.setLabel.clear();
@@ -163,7 +160,6 @@ int EngineBed::backup(const std::vector<char>& sources, char dest, std::uint32_t
   run.bytesCopied = 0;
   run.filesCopied = 0;
   run.startTime = 0;
-  engine->diskCapacity = destination.total;
   return engine->run(items, mode);
 }
 

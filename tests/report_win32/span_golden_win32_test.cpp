@@ -142,11 +142,7 @@ TEST(SpanGoldenWin32, BackupOverThreeFloppiesMatchesTheGoldenFile) {
   ASSERT_TRUE(drives.DescribeDrive('S', source));
   ASSERT_TRUE(drives.DescribeDrive('A', dest));
   ASSERT_TRUE(dest.kind & DK_REMOVABLE) << "A: must be the runner's floppy drive";
-  run.destLetter = dest.letter;
-  run.destFlags = dest.kind;
-  run.destType = dest.statClass;
-  run.clusterSize = dest.sectorSize;
-  engine.diskCapacity = dest.total;
+  engine.setDestination(dest);
 
   ASSERT_EQ(engine.run({source}, MODE_ALL), kRunDone);
   for (const std::string& what : host.unexpected) ADD_FAILURE() << what;
