@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 

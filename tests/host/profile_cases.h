@@ -8,9 +8,9 @@
 // when nothing changes.
 #pragma once
 
-#include <ostream>
 #include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <string_view>
